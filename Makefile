@@ -1,0 +1,40 @@
+# Quick start targets. Each one installs what is missing, configures and builds.
+BUILD ?= build
+ASAN_BUILD ?= build-asan
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?=
+
+.PHONY: all deps configure build run test asan-test bench format clean
+
+all: build
+
+deps:
+	./scripts/install-deps
+
+$(BUILD)/build.ninja: | deps
+	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
+
+configure: $(BUILD)/build.ninja
+
+build: deps configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	./$(BUILD)/src/app/welvane $(ARGS)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j 1
+
+asan-test: deps
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DWELVANE_SANITIZE=ON -DWELVANE_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j 1
+
+bench: build
+	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b || exit 1; done
+
+format:
+	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)
