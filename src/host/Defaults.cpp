@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 namespace {
 QString g_standardPath;
@@ -32,15 +33,29 @@ QString Defaults::standardPath()
            QStringLiteral("/welvane/welvane.conf");
 }
 
+// QSettings keeps parsed files in a process-wide cache and forgets a format
+// error on a cache hit, so the check reads a private copy of the file.
+static bool parsesCleanly(const QString& path)
+{
+    if (!QFile::exists(path))
+        return true;
+    QTemporaryDir dir;
+    const QString copy = dir.filePath(QStringLiteral("check.conf"));
+    if (!dir.isValid() || !QFile::copy(path, copy))
+        return true;
+    QSettings probe(copy, QSettings::IniFormat);
+    return probe.status() != QSettings::FormatError;
+}
+
 Defaults::Defaults(const QString& path) : m_path(path)
 {
-    m_settings = std::make_unique<QSettings>(path, QSettings::IniFormat);
-    if (m_settings->status() == QSettings::FormatError) {
+    if (!parsesCleanly(path)) {
         // Read nothing from a file we cannot parse, and never write back
-        // over it by accident: QSettings would otherwise rewrite it at exit.
+        // over it by accident: keep the settings in memory until a write.
         m_broken = true;
-        m_settings.reset();
+        return;
     }
+    m_settings = std::make_unique<QSettings>(path, QSettings::IniFormat);
 }
 
 Defaults::~Defaults() = default;

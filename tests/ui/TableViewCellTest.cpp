@@ -1,0 +1,83 @@
+#include "ui/TableViewCell.h"
+
+#include <gtest/gtest.h>
+#include <QLabel>
+#include <QPushButton>
+
+using namespace ui;
+
+TEST(TableViewCell, StylesDecideTheDetailLabel)
+{
+    TableViewCell plain(CellStyle::Default, QStringLiteral("a"));
+    TableViewCell value(CellStyle::Value1, QStringLiteral("b"));
+    EXPECT_EQ(plain.detailTextLabel(), nullptr);
+    ASSERT_NE(value.detailTextLabel(), nullptr);
+    EXPECT_EQ(value.reuseIdentifier(), QStringLiteral("b"));
+}
+
+TEST(TableViewCell, Value1PutsTheDetailAtTheRightEdge)
+{
+    TableViewCell cell(CellStyle::Value1, QStringLiteral("c"));
+    cell.textLabel()->setText(QStringLiteral("Label"));
+    cell.detailTextLabel()->setText(QStringLiteral("42"));
+    cell.resize(300, 44);
+    cell.layoutSubviews();
+    EXPECT_EQ(cell.textLabel()->x(), 10);
+    EXPECT_EQ(cell.detailTextLabel()->geometry().right() + 1, 290);
+    cell.setAccessoryType(AccessoryType::DisclosureIndicator);
+    // The accessory takes room on the right; the detail moves left of it.
+    EXPECT_LT(cell.detailTextLabel()->geometry().right() + 1, 270);
+}
+
+TEST(TableViewCell, IndentationMovesTheTextLabel)
+{
+    TableViewCell cell(CellStyle::Default, QStringLiteral("d"));
+    cell.setIndentationWidth(40);
+    cell.setIndentationLevel(1);
+    cell.resize(250, 44);
+    cell.layoutSubviews();
+    EXPECT_EQ(cell.textLabel()->x(), 50);
+}
+
+TEST(TableViewCell, TagsFindSubviewsAndZeroFindsNothing)
+{
+    TableViewCell cell(CellStyle::Value1, QStringLiteral("e"));
+    auto* label = new QLabel(cell.contentView());
+    TableViewCell::setTag(label, 14);
+    EXPECT_EQ(cell.viewWithTag(14), label);
+    EXPECT_EQ(cell.viewWithTag(13), nullptr);
+    EXPECT_EQ(cell.viewWithTag(0), nullptr);
+}
+
+TEST(TableViewCell, AccessoryViewReplacesTheDrawnAccessory)
+{
+    TableViewCell cell(CellStyle::Default, QStringLiteral("f"));
+    cell.setAccessoryType(AccessoryType::Checkmark);
+    auto* custom = new QLabel(QStringLiteral("x"));
+    custom->resize(12, 12);
+    cell.setAccessoryView(custom);
+    EXPECT_EQ(cell.accessoryView(), custom);
+    EXPECT_EQ(custom->parentWidget(), &cell);
+    cell.setAccessoryView(nullptr);
+    EXPECT_EQ(cell.accessoryView(), nullptr);
+}
+
+TEST(TableViewCell, DumpTextListsLabelThenValuesLeftToRight)
+{
+    TableViewCell cell(CellStyle::Default, QStringLiteral("g"));
+    cell.resize(300, 44);
+    cell.textLabel()->setText(QStringLiteral("Battery"));
+    auto* right = new QLabel(QStringLiteral("Charging"), cell.contentView());
+    right->setGeometry(200, 5, 80, 20);
+    auto* lamp = new QWidget(cell.contentView());
+    lamp->setGeometry(150, 5, 12, 12);
+    lamp->setProperty("dumpText", QStringLiteral("[green]"));
+    new QLabel(QStringLiteral("inside the lamp"), lamp); // spoken for by the lamp
+    auto* button = new QPushButton(QStringLiteral("Reload"), cell.contentView());
+    button->setGeometry(250, 5, 40, 20);
+    auto* hidden = new QLabel(QStringLiteral("gone"), cell.contentView());
+    hidden->hide();
+    EXPECT_EQ(cell.dumpText(), QStringLiteral("Battery\t[green]\tCharging\t[Reload]"));
+    cell.setAccessoryType(AccessoryType::Checkmark);
+    EXPECT_TRUE(cell.dumpText().endsWith(QStringLiteral("\t[check]")));
+}
