@@ -12,6 +12,8 @@
 
 namespace {
 
+constexpr uint16_t kInputPropDirect = 1u << 1;
+
 bool startsWith(const std::string& s, const char* prefix)
 {
     return s.rfind(prefix, 0) == 0;
@@ -173,12 +175,12 @@ void LinuxHardwareProbe::probeInput(HardwareFacts& f) const
     for (const auto& dev : hostfile::list(dir)) {
         if (!startsWith(dev, "input"))
             continue;
-        // INPUT_PROP_DIRECT (bit 0): the pointer sits on the screen itself.
+        // INPUT_PROP_DIRECT (bit 1): the pointer sits on the screen itself.
         const auto props = hostfile::readLine(dir + "/" + dev + "/properties");
         const auto abs = hostfile::readLine(dir + "/" + dev + "/capabilities/abs");
         const auto bits = props ? hex16(props->substr(props->size() > 4 ? props->size() - 4 : 0))
                                 : std::nullopt;
-        if (bits && (*bits & 1) && abs && *abs != "0")
+        if (bits && (*bits & kInputPropDirect) && abs && *abs != "0")
             f.touchscreen = true;
     }
 }
