@@ -11,6 +11,12 @@ QString yesNo(bool value)
     return value ? "Yes" : "No";
 }
 
+// Text the host could not read prints as "N/A", not as an empty gap.
+QString orNA(const QString& value)
+{
+    return value.isEmpty() ? QString("N/A") : value;
+}
+
 QString number(std::optional<uint64_t> value)
 {
     return value ? QString::number(*value) : QString("N/A");
@@ -38,7 +44,7 @@ QString DeviceReport::text(const StaticStats& s)
     // The first block has no blank before its line ends.
     out += "Operating System:\n";
     out += QString("- system: %1 %2\n").arg(s.system_name(), s.system_version());
-    out += QString("- system build: %1\n").arg(s.version());
+    out += QString("- system build: %1\n").arg(orNA(s.version()));
     out += QString("- multitasking support: %1\n").arg(yesNo(s.multitasking()));
     out += QString("- kernel: %1 %2\n").arg(s.ostype(), s.osrelease());
     out += QString("- kernel build: %1\n").arg(number(s.osrev()));
@@ -46,10 +52,10 @@ QString DeviceReport::text(const StaticStats& s)
     out += "\nDevice Information:\n";
     line("device", s.device());
     line("device ID", s.machine());
-    line("model", s.model());
-    line("name", s.name());
-    line("hostname", s.hostname());
-    line("UDID", s.udid());
+    line("model", orNA(s.model()));
+    line("name", orNA(s.name()));
+    line("hostname", orNA(s.hostname()));
+    line("UDID", orNA(s.udid()));
 
     out += "\nCPU Information:\n";
     line("CPU model", s.processor());

@@ -41,7 +41,7 @@ TEST(DeviceReportText, IPodLayoutLineByLine)
         "Device Information:",
         "- device: iPod Touch 4G ",
         "- device ID: iPod4,1 ",
-        "- model:  ",
+        "- model: N/A ", // no model on record
         "- name: Ana's box ",
         "- hostname: box ",
         "- UDID: 0123abcd ",
