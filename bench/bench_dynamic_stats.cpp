@@ -44,12 +44,16 @@ int main(int argc, char** argv)
         (void)hostfile::read("/proc/meminfo");
         (void)hostfile::read("/proc/vmstat");
     });
-    const bench::Timing cat = bench::measureCommand(200, "cat /proc/loadavg /proc/stat /proc/meminfo /proc/vmstat");
+    const bench::Timing cat =
+        bench::measureCommand(200, "cat /proc/loadavg /proc/stat /proc/meminfo /proc/vmstat");
 
     std::printf("dynamic stats refresh (loadavg + load info + mem info), median of %d:\n", runs);
-    std::printf("  welvane:            %8.1f us CPU, %8.1f us wall\n", ours.cpu_ms * 1e3, ours.wall_ms * 1e3);
-    std::printf("  raw file reads:     %8.1f us CPU, %8.1f us wall\n", raw.cpu_ms * 1e3, raw.wall_ms * 1e3);
-    std::printf("  cat of same files:  %8.1f us wall (process start included)\n", cat.wall_ms * 1e3);
+    std::printf("  welvane:            %8.1f us CPU, %8.1f us wall\n", ours.cpu_ms * 1e3,
+                ours.wall_ms * 1e3);
+    std::printf("  raw file reads:     %8.1f us CPU, %8.1f us wall\n", raw.cpu_ms * 1e3,
+                raw.wall_ms * 1e3);
+    std::printf("  cat of same files:  %8.1f us wall (process start included)\n",
+                cat.wall_ms * 1e3);
     std::printf("  ratio welvane / cat: %.3f\n", ours.wall_ms / cat.wall_ms);
     std::printf("  goal: well under 1000 us CPU -> %s\n", ours.cpu_ms < 1.0 ? "met" : "MISSED");
     return 0;

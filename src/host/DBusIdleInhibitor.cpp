@@ -48,9 +48,9 @@ bool DBusIdleInhibitor::inhibitScreenSaver()
 {
     if (!m_session.isConnected())
         return false;
-    auto msg = QDBusMessage::createMethodCall(
-        "org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver",
-        "org.freedesktop.ScreenSaver", "Inhibit");
+    auto msg = QDBusMessage::createMethodCall("org.freedesktop.ScreenSaver",
+                                              "/org/freedesktop/ScreenSaver",
+                                              "org.freedesktop.ScreenSaver", "Inhibit");
     msg << QString(kAppName) << QString(kReason);
     const QDBusMessage reply = m_session.call(msg, QDBus::Block, kCallTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
@@ -77,9 +77,9 @@ bool DBusIdleInhibitor::inhibitLogind()
 void DBusIdleInhibitor::release()
 {
     if (m_cookie && m_session.isConnected()) {
-        auto msg = QDBusMessage::createMethodCall(
-            "org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver",
-            "org.freedesktop.ScreenSaver", "UnInhibit");
+        auto msg = QDBusMessage::createMethodCall("org.freedesktop.ScreenSaver",
+                                                  "/org/freedesktop/ScreenSaver",
+                                                  "org.freedesktop.ScreenSaver", "UnInhibit");
         msg << *m_cookie;
         m_session.call(msg, QDBus::Block, kCallTimeoutMs);
     }

@@ -28,8 +28,8 @@ QString Defaults::standardPath()
 {
     if (!g_standardPath.isEmpty())
         return g_standardPath;
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-           + QStringLiteral("/welvane/welvane.conf");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/welvane/welvane.conf");
 }
 
 Defaults::Defaults(const QString& path) : m_path(path)

@@ -78,7 +78,8 @@ void LinuxHardwareProbe::probeIdentity(HardwareFacts& f) const
     const auto product = hostfile::readLine(path("/sys/class/dmi/id/product_name"));
     if (product && !product->empty())
         f.device = (vendor && !vendor->empty()) ? *vendor + " " + *product : *product;
-    else if (auto tree = hostfile::readLine(path("/proc/device-tree/model")); tree && !tree->empty())
+    else if (auto tree = hostfile::readLine(path("/proc/device-tree/model"));
+             tree && !tree->empty())
         f.device = *tree;
 
     if (const auto cpuinfo = hostfile::read(path("/proc/cpuinfo"))) {
@@ -178,8 +179,8 @@ void LinuxHardwareProbe::probeInput(HardwareFacts& f) const
         // INPUT_PROP_DIRECT (bit 1): the pointer sits on the screen itself.
         const auto props = hostfile::readLine(dir + "/" + dev + "/properties");
         const auto abs = hostfile::readLine(dir + "/" + dev + "/capabilities/abs");
-        const auto bits = props ? hex16(props->substr(props->size() > 4 ? props->size() - 4 : 0))
-                                : std::nullopt;
+        const auto bits =
+            props ? hex16(props->substr(props->size() > 4 ? props->size() - 4 : 0)) : std::nullopt;
         if (bits && (*bits & kInputPropDirect) && abs && *abs != "0")
             f.touchscreen = true;
     }

@@ -109,7 +109,8 @@ uint64_t LinuxKernelFacts::pageSize()
 
 std::optional<uint64_t> LinuxKernelFacts::cpuFrequencyHz()
 {
-    if (auto khz = hostfile::readNumber(path("/sys/devices/system/cpu/cpu0/cpufreq/cpuinfo_max_freq")))
+    if (auto khz =
+            hostfile::readNumber(path("/sys/devices/system/cpu/cpu0/cpufreq/cpuinfo_max_freq")))
         return *khz * 1000;
     const auto text = hostfile::read(path("/proc/cpuinfo"));
     return text ? procparse::cpuinfoHz(*text) : std::nullopt;

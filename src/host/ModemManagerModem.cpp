@@ -35,9 +35,9 @@ std::optional<QString> ModemManagerModem::carrierName()
 {
     if (!available())
         return std::nullopt;
-    auto msg = QDBusMessage::createMethodCall(kService, "/org/freedesktop/ModemManager1",
-                                              "org.freedesktop.DBus.ObjectManager",
-                                              "GetManagedObjects");
+    auto msg =
+        QDBusMessage::createMethodCall(kService, "/org/freedesktop/ModemManager1",
+                                       "org.freedesktop.DBus.ObjectManager", "GetManagedObjects");
     const QDBusMessage reply = m_bus.call(msg, QDBus::Block, kCallTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
         return std::nullopt;

@@ -20,8 +20,7 @@ void NotificationCenter::removeObserver(const void* owner)
 
 void NotificationCenter::removeObserver(const void* owner, const std::string& name)
 {
-    std::erase_if(m_entries,
-                  [&](const Entry& e) { return e.owner == owner && e.name == name; });
+    std::erase_if(m_entries, [&](const Entry& e) { return e.owner == owner && e.name == name; });
 }
 
 void NotificationCenter::postNotification(const std::string& name, const void* object)

@@ -8,7 +8,7 @@
 namespace {
 
 struct Cell {
-    std::optional<uint64_t> capacity; // percent
+    std::optional<uint64_t> capacity;                // percent
     std::optional<uint64_t> energy_now, energy_full; // µWh
     std::optional<uint64_t> design_mah;
     std::optional<uint64_t> voltage_uv;

@@ -85,10 +85,10 @@ MemInfo meminfo(std::string_view text)
 {
     MemInfo m;
     const std::pair<std::string_view, std::optional<uint64_t>*> keys[] = {
-        {"MemTotal", &m.total},       {"MemFree", &m.free},
+        {"MemTotal", &m.total},         {"MemFree", &m.free},
         {"MemAvailable", &m.available}, {"Active", &m.active},
-        {"Inactive", &m.inactive},    {"Unevictable", &m.unevictable},
-        {"SUnreclaim", &m.sunreclaim}, {"KernelStack", &m.kernel_stack},
+        {"Inactive", &m.inactive},      {"Unevictable", &m.unevictable},
+        {"SUnreclaim", &m.sunreclaim},  {"KernelStack", &m.kernel_stack},
         {"PageTables", &m.page_tables},
     };
     forCompleteLines(text, [&](std::string_view line) {
@@ -114,11 +114,8 @@ VmStat vmstat(std::string_view text)
 {
     VmStat s;
     const std::pair<std::string_view, std::optional<uint64_t>*> keys[] = {
-        {"pgpgin", &s.pgpgin},
-        {"pgpgout", &s.pgpgout},
-        {"pgfault", &s.pgfault},
-        {"pgactivate", &s.pgactivate},
-        {"pglazyfreed", &s.pglazyfreed},
+        {"pgpgin", &s.pgpgin},         {"pgpgout", &s.pgpgout},         {"pgfault", &s.pgfault},
+        {"pgactivate", &s.pgactivate}, {"pglazyfreed", &s.pglazyfreed},
     };
     forCompleteLines(text, [&](std::string_view line) {
         const size_t space = line.find(' ');

@@ -29,10 +29,11 @@ uint64_t largestFrame(int fd)
         for (size.index = 0; xioctl(fd, VIDIOC_ENUM_FRAMESIZES, &size) == 0 && size.index < 256;
              ++size.index) {
             if (size.type == V4L2_FRMSIZE_TYPE_DISCRETE) {
-                best = std::max<uint64_t>(best, uint64_t{size.discrete.width} * size.discrete.height);
+                best =
+                    std::max<uint64_t>(best, uint64_t{size.discrete.width} * size.discrete.height);
             } else {
-                best = std::max<uint64_t>(best,
-                                          uint64_t{size.stepwise.max_width} * size.stepwise.max_height);
+                best = std::max<uint64_t>(best, uint64_t{size.stepwise.max_width} *
+                                                    size.stepwise.max_height);
                 break; // stepwise and continuous list one entry only
             }
         }
@@ -58,9 +59,10 @@ std::optional<CameraMode> V4l2Camera::query(const std::string& deviceNode)
             v4l2_control ctrl{};
             ctrl.id = V4L2_CID_CAMERA_ORIENTATION;
             if (xioctl(fd, VIDIOC_G_CTRL, &ctrl) == 0) {
-                mode.facing = ctrl.value == V4L2_CAMERA_ORIENTATION_FRONT  ? CameraMode::Facing::Front
-                              : ctrl.value == V4L2_CAMERA_ORIENTATION_BACK ? CameraMode::Facing::Back
-                                                                           : CameraMode::Facing::External;
+                mode.facing =
+                    ctrl.value == V4L2_CAMERA_ORIENTATION_FRONT  ? CameraMode::Facing::Front
+                    : ctrl.value == V4L2_CAMERA_ORIENTATION_BACK ? CameraMode::Facing::Back
+                                                                 : CameraMode::Facing::External;
             }
             result = mode;
         }

@@ -22,7 +22,7 @@ struct CpuTicks32 {
     CpuTicks32 since(const CpuTicks32& prev) const
     {
         return {static_cast<uint32_t>(user - prev.user), static_cast<uint32_t>(nice - prev.nice),
-                static_cast<uint32_t>(system - prev.system), static_cast<uint32_t>(idle - prev.idle),
-                static_cast<uint32_t>(sum - prev.sum)};
+                static_cast<uint32_t>(system - prev.system),
+                static_cast<uint32_t>(idle - prev.idle), static_cast<uint32_t>(sum - prev.sum)};
     }
 };

@@ -82,10 +82,17 @@ bool matches(const Row& row, const QString& machine)
 void setFlags(DeviceFacts& f, unsigned mask, bool value)
 {
     const std::pair<Flag, bool*> flags[] = {
-        {FrontCamera, &f.front_camera}, {RearCamera, &f.rear_camera}, {Microphone, &f.microphone},
-        {Proximity, &f.proximity},      {Has3g, &f.has3g},            {Gps, &f.gps},
-        {Phone, &f.phone},              {Magnetometer, &f.magnetometer},
-        {Gyroscope, &f.gyroscope},      {Simulator, &f.simulator},    {Bluetooth, &f.bluetooth},
+        {FrontCamera, &f.front_camera},
+        {RearCamera, &f.rear_camera},
+        {Microphone, &f.microphone},
+        {Proximity, &f.proximity},
+        {Has3g, &f.has3g},
+        {Gps, &f.gps},
+        {Phone, &f.phone},
+        {Magnetometer, &f.magnetometer},
+        {Gyroscope, &f.gyroscope},
+        {Simulator, &f.simulator},
+        {Bluetooth, &f.bluetooth},
         {Speaker, &f.speaker},
     };
     for (const auto& [flag, field] : flags)

@@ -35,10 +35,13 @@ uint64_t drift(uint64_t value, uint32_t random)
 
 DynamicStats& DynamicStats::instance()
 {
-    static DynamicStats stats(Host{
-        HostServices::kernel(), HostServices::battery(), HostServices::idleInhibitor(),
-        [] { return Defaults::standardUserDefaults().integerForKey("kAlertTrigger"); },
-        StaticStats::instance().simulator(), {}});
+    static DynamicStats stats(
+        Host{HostServices::kernel(),
+             HostServices::battery(),
+             HostServices::idleInhibitor(),
+             [] { return Defaults::standardUserDefaults().integerForKey("kAlertTrigger"); },
+             StaticStats::instance().simulator(),
+             {}});
     return stats;
 }
 
@@ -86,12 +89,30 @@ WELVANE_LOCKED_GETTER(uint32_t, ticks_total, m_ticks.sum)
 #undef WELVANE_LOCKED_GETTER
 
 // Linux keeps no counter for these: always absent.
-std::optional<uint64_t> DynamicStats::zero_fill_count() const { return std::nullopt; }
-std::optional<uint64_t> DynamicStats::cow_faults() const { return std::nullopt; }
-std::optional<uint64_t> DynamicStats::lookups() const { return std::nullopt; }
-std::optional<uint64_t> DynamicStats::hits() const { return std::nullopt; }
-std::optional<uint64_t> DynamicStats::purgeable_count() const { return std::nullopt; }
-std::optional<uint64_t> DynamicStats::speculative_count() const { return std::nullopt; }
+std::optional<uint64_t> DynamicStats::zero_fill_count() const
+{
+    return std::nullopt;
+}
+std::optional<uint64_t> DynamicStats::cow_faults() const
+{
+    return std::nullopt;
+}
+std::optional<uint64_t> DynamicStats::lookups() const
+{
+    return std::nullopt;
+}
+std::optional<uint64_t> DynamicStats::hits() const
+{
+    return std::nullopt;
+}
+std::optional<uint64_t> DynamicStats::purgeable_count() const
+{
+    return std::nullopt;
+}
+std::optional<uint64_t> DynamicStats::speculative_count() const
+{
+    return std::nullopt;
+}
 
 void DynamicStats::refreshLoadavgSync()
 {
@@ -130,7 +151,8 @@ void DynamicStats::refreshMemInfoSync()
     // Memory the kernel cannot page out: locked pages, its own slabs, stacks
     // and page tables.
     std::optional<uint64_t> wired;
-    for (const auto& part : {mem->unevictable, mem->sunreclaim, mem->kernel_stack, mem->page_tables})
+    for (const auto& part :
+         {mem->unevictable, mem->sunreclaim, mem->kernel_stack, mem->page_tables})
         if (part)
             wired = wired.value_or(0) + *part / page;
 

@@ -100,8 +100,9 @@ TEST(LinuxBatteryPoll, PostsOnlyWhatChanged)
     // The timer drives the same poll every two seconds.
     posted.clear();
     set("capacity", "42\n");
-    EXPECT_TRUE(testsupport::waitUntil([&] { return !posted.empty(); },
-                                       std::chrono::milliseconds(LinuxBattery::kPollMilliseconds * 3)));
+    EXPECT_TRUE(
+        testsupport::waitUntil([&] { return !posted.empty(); },
+                               std::chrono::milliseconds(LinuxBattery::kPollMilliseconds * 3)));
 
     battery.setMonitoringEnabled(false);
     EXPECT_FALSE(battery.monitoringEnabled());

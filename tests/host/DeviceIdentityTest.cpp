@@ -1,6 +1,6 @@
+#include "host/HostFile.h"
 #include "host/LinuxDeviceIdentity.h"
 #include "host/LinuxKernelFacts.h"
-#include "host/HostFile.h"
 #include "support/TestSupport.h"
 
 #include <QProcess>

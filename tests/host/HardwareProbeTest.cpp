@@ -41,8 +41,8 @@ TEST(HardwareProbeFixtures, LaptopWithWebcamRadiosAndLightSensor)
 {
     DisplayFacts::set({1920, 1200, 224.3});
     // video1 is the webcam's metadata node: it does not capture.
-    const HardwareFacts f = probe(
-        "laptop-one-battery", cameras({{"video0", {1280 * 720, CameraMode::Facing::Unknown}}}));
+    const HardwareFacts f = probe("laptop-one-battery",
+                                  cameras({{"video0", {1280 * 720, CameraMode::Facing::Unknown}}}));
     DisplayFacts::clear();
     EXPECT_EQ(f.device, "LENOVO 20XW004GGE");
     EXPECT_EQ(f.display_resolution, "1920 x 1200");
@@ -71,7 +71,8 @@ TEST(HardwareProbeFixtures, DesktopWithoutBatteryOrRadios)
 {
     const HardwareFacts f = probe("desktop");
     EXPECT_EQ(f.device, "ASUS System Product Name");
-    EXPECT_EQ(f.gpu, "Advanced Micro Devices, Inc. [AMD/ATI] Navi 21 [Radeon RX 6800/6800 XT / 6900 XT]");
+    EXPECT_EQ(f.gpu,
+              "Advanced Micro Devices, Inc. [AMD/ATI] Navi 21 [Radeon RX 6800/6800 XT / 6900 XT]");
     EXPECT_EQ(f.coreNumber, 32u);
     EXPECT_FALSE(f.battery_capacity); // the mouse battery is not the machine's
     EXPECT_FALSE(f.battery_voltage);
@@ -113,7 +114,7 @@ TEST(HardwareProbeFixtures, DamagedSourcesStayUnknown)
     EXPECT_FALSE(f.coreNumber); // online "0-"
     EXPECT_FALSE(f.device);
     EXPECT_FALSE(f.processor);
-    EXPECT_EQ(f.wifi, false); // /sys/class is readable and lists no wireless interface
+    EXPECT_EQ(f.wifi, false);    // /sys/class is readable and lists no wireless interface
     EXPECT_FALSE(f.touchscreen); // no input folder: unknown
 }
 

@@ -1,11 +1,11 @@
 #include "host/DBusIdleInhibitor.h"
 
-#include <QDBusConnection>
 #include <QDBusArgument>
+#include <QDBusConnection>
 #include <QDBusMessage>
-#include <QThread>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -63,9 +63,9 @@ bool waitForName(QDBusConnection& bus, const QString& name)
 
 int logindInhibitors(QDBusConnection& bus)
 {
-    const auto reply = bus.call(QDBusMessage::createMethodCall(
-        "org.freedesktop.login1", "/org/freedesktop/login1", "org.freedesktop.login1.Manager",
-        "ListInhibitors"));
+    const auto reply = bus.call(
+        QDBusMessage::createMethodCall("org.freedesktop.login1", "/org/freedesktop/login1",
+                                       "org.freedesktop.login1.Manager", "ListInhibitors"));
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
         return -1;
     const QDBusArgument arg = reply.arguments().first().value<QDBusArgument>();
@@ -96,7 +96,8 @@ TEST(DBusIdleInhibitorMock, FallsBackToLogindAndReleasesTheLock)
     auto env = QProcessEnvironment::systemEnvironment();
     env.insert("DBUS_SYSTEM_BUS_ADDRESS", systemBus.address);
     logind.process.setProcessEnvironment(env);
-    logind.process.start("/usr/bin/python3", {"-m", "dbusmock", "--system", "--template", "logind"});
+    logind.process.start("/usr/bin/python3",
+                         {"-m", "dbusmock", "--system", "--template", "logind"});
 
     QDBusConnection session = QDBusConnection::connectToBus(sessionBus.address, "inhibit-session");
     QDBusConnection system = QDBusConnection::connectToBus(systemBus.address, "inhibit-system");

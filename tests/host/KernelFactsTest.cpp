@@ -3,7 +3,7 @@
 #include "host/LinuxKernelFacts.h"
 #include "support/TestSupport.h"
 
-#include <QProcess>
+#include "support/CommandOutput.h"
 
 #include <gtest/gtest.h>
 
@@ -15,13 +15,10 @@ std::string machineRoot(const char* name)
     return testsupport::fixture(std::string("machines/") + name);
 }
 
-QString run(const QString& program, const QStringList& args)
-{
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(10000);
-    return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
-}
+using testsupport::commandOutput;
+const auto run = [](const QString& program, const QStringList& args) {
+    return commandOutput(program, args);
+};
 } // namespace
 
 TEST(KernelFactsFixtures, LaptopReadsEverySource)

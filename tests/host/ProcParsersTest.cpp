@@ -1,5 +1,5 @@
-#include "host/HostFile.h"
 #include "host/ProcParsers.h"
+#include "host/HostFile.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -33,13 +33,13 @@ TEST(ProcStat, OldKernelWithFourColumnsAndDamagedLines)
     ASSERT_TRUE(old);
     EXPECT_EQ(old->system, 30u);
     EXPECT_EQ(old->idle, 40u);
-    EXPECT_FALSE(cpuLine("cpu  10 20 30\n"));          // too few columns
-    EXPECT_FALSE(cpuLine("cpu  10 20 30 40"));         // cut before the newline
+    EXPECT_FALSE(cpuLine("cpu  10 20 30\n"));  // too few columns
+    EXPECT_FALSE(cpuLine("cpu  10 20 30 40")); // cut before the newline
     EXPECT_FALSE(cpuLine(""));
     const std::string garbled = fixtureText("garbled/proc/stat");
     EXPECT_FALSE(cpuLine(garbled));
     EXPECT_EQ(bootTime(garbled), 1700000000u); // the rest of the file is still read
-    EXPECT_FALSE(bootTime("btime 17000"));      // truncated
+    EXPECT_FALSE(bootTime("btime 17000"));     // truncated
 }
 
 TEST(ProcMeminfo, ReadsKibAsBytesAndDropsTruncatedLines)
@@ -54,7 +54,7 @@ TEST(ProcMeminfo, ReadsKibAsBytesAndDropsTruncatedLines)
 
     const MemInfo g = meminfo(fixtureText("garbled/proc/meminfo"));
     EXPECT_EQ(g.total, 8000000ull * 1024);
-    EXPECT_FALSE(g.free);     // "xyz kB"
+    EXPECT_FALSE(g.free); // "xyz kB"
     EXPECT_EQ(g.active, 1234ull * 1024);
     EXPECT_FALSE(g.inactive); // cut off mid-number
     EXPECT_FALSE(g.unevictable);
@@ -92,8 +92,7 @@ TEST(KeyValueFiles, QuotesEscapesAndBrokenLines)
 TEST(CpuInfo, FieldsAndFrequency)
 {
     const std::string laptop = fixtureText("laptop-one-battery/proc/cpuinfo");
-    EXPECT_EQ(cpuinfoField(laptop, "model name"),
-              "11th Gen Intel(R) Core(TM) i7-1165G7 @ 2.80GHz");
+    EXPECT_EQ(cpuinfoField(laptop, "model name"), "11th Gen Intel(R) Core(TM) i7-1165G7 @ 2.80GHz");
     EXPECT_EQ(cpuinfoHz(laptop), 1200000000u);
     EXPECT_EQ(cpuinfoHz("cpu MHz\t\t: 2793.436\n"), 2793436000u);
     EXPECT_EQ(cpuinfoHz("cpu MHz\t\t: 800.5\n"), 800500000u);

@@ -1,20 +1,17 @@
-#include "StatsFakes.h"
 #include "stats/DeviceReport.h"
 #include "stats/StaticStats.h"
+#include "StatsFakes.h"
 
-#include <QProcess>
+#include "support/CommandOutput.h"
 #include <QStringList>
 
 #include <gtest/gtest.h>
 
 namespace {
-QString run(const QString& program, const QStringList& args)
-{
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(10000);
-    return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
-}
+using testsupport::commandOutput;
+const auto run = [](const QString& program, const QStringList& args) {
+    return commandOutput(program, args);
+};
 } // namespace
 
 TEST(DeviceReportText, IPodLayoutLineByLine)
@@ -100,7 +97,8 @@ TEST(DeviceReportText, ThisMachineAgreesWithUnameAndNproc)
 {
     const QString text = DeviceReport::text();
     EXPECT_EQ(text.count('\n'), 46);
-    EXPECT_TRUE(text.contains(QString("- kernel: %1 %2\n").arg(run("uname", {"-s"}), run("uname", {"-r"}))));
+    EXPECT_TRUE(text.contains(
+        QString("- kernel: %1 %2\n").arg(run("uname", {"-s"}), run("uname", {"-r"}))));
     EXPECT_TRUE(text.contains(QString("- hostname: %1 \n").arg(run("uname", {"-n"}))));
     EXPECT_TRUE(text.contains(QString("- device ID: %1 \n").arg(run("uname", {"-m"}))));
     EXPECT_TRUE(text.contains(QString("- core number: %1 \n").arg(run("nproc", {}))));

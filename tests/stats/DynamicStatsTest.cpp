@@ -1,5 +1,5 @@
-#include "StatsFakes.h"
 #include "stats/DynamicStats.h"
+#include "StatsFakes.h"
 
 #include <QProcess>
 
@@ -136,7 +136,7 @@ TEST(DynamicMemory, PagesFromMeminfoAndCountersFromVmstat)
     m.page_tables = 4096ull * 4;
     h.kernel.mem = m;
     VmStat v;
-    v.pgpgin = 8;        // KiB
+    v.pgpgin = 8; // KiB
     v.pgpgout = 4;
     v.pgfault = 5000000000ull; // past 2^32
     v.pgactivate = 7;

@@ -1,11 +1,11 @@
-#include "StatsFakes.h"
+#include "stats/StaticStats.h"
 #include "host/LinuxDeviceIdentity.h"
 #include "host/LinuxHardwareProbe.h"
 #include "host/LinuxKernelFacts.h"
-#include "stats/StaticStats.h"
+#include "StatsFakes.h"
 #include "support/TestSupport.h"
 
-#include <QProcess>
+#include "support/CommandOutput.h"
 
 #include <gtest/gtest.h>
 
@@ -29,18 +29,26 @@ struct Host {
 
 std::map<std::string, bool> flags(const StaticStats& s)
 {
-    return {{"front_camera", s.front_camera()}, {"rear_camera", s.rear_camera()},
-            {"microphone", s.microphone()},     {"phone", s.phone()},
-            {"gyroscope", s.gyroscope()},       {"magnetometer", s.magnetometer()},
-            {"proximity", s.proximity()},       {"has3g", s.has3g()},
-            {"gps", s.gps()},                   {"simulator", s.simulator()},
-            {"bluetooth", s.bluetooth()},       {"wifi", s.wifi()},
-            {"accelerometer", s.accelerometer()}, {"touchscreen", s.touchscreen()},
-            {"speaker", s.speaker()},           {"ambient_light", s.ambient_light()}};
+    return {{"front_camera", s.front_camera()},
+            {"rear_camera", s.rear_camera()},
+            {"microphone", s.microphone()},
+            {"phone", s.phone()},
+            {"gyroscope", s.gyroscope()},
+            {"magnetometer", s.magnetometer()},
+            {"proximity", s.proximity()},
+            {"has3g", s.has3g()},
+            {"gps", s.gps()},
+            {"simulator", s.simulator()},
+            {"bluetooth", s.bluetooth()},
+            {"wifi", s.wifi()},
+            {"accelerometer", s.accelerometer()},
+            {"touchscreen", s.touchscreen()},
+            {"speaker", s.speaker()},
+            {"ambient_light", s.ambient_light()}};
 }
 
 // The flags that are YES on a model no row changes.
-const std::set<std::string> kDefaultYes = {"bluetooth", "wifi",    "accelerometer",
+const std::set<std::string> kDefaultYes = {"bluetooth",   "wifi",    "accelerometer",
                                            "touchscreen", "speaker", "ambient_light"};
 
 struct Row {
@@ -59,11 +67,12 @@ struct Row {
     int hours[6];              // audio video talk 3G wifi standby
 };
 
-const std::set<std::string> kIphone4 = {"front_camera", "rear_camera", "microphone",
+const std::set<std::string> kIphone4 = {"front_camera", "rear_camera",  "microphone",
                                         "gyroscope",    "magnetometer", "proximity",
                                         "has3g",        "gps",          "phone"};
 const std::set<std::string> kIpod4 = {"front_camera", "rear_camera", "microphone", "gyroscope"};
 
+// clang-format off
 const Row kRows[] = {
     {"iPhone1,1", "iPhone 2G", "480 x 320", "163 ppi", "1400 mAh", "ARM11", "PowerVR MBX Lite 3D", "No", "2 MP", 1,
      {"rear_camera", "microphone", "proximity", "has3g", "phone"}, {}, {24, 7, 8, 6, 6, 250}},
@@ -93,6 +102,7 @@ const Row kRows[] = {
     {"i386", "iPod Touch 4G", "960 x 640", "326 ppi", "930 mAh", "ARM Cortex-A8 Apple A4", "PowerVR SGX535", "0.3 MP", "0.7 MP", 1,
      {"simulator", "front_camera", "rear_camera", "microphone", "gyroscope"}, {}, {40, 7, 0, 0, 9, 300}},
 };
+// clang-format on
 
 } // namespace
 
@@ -208,7 +218,7 @@ TEST(StaticStatsUnknownMachine, ProbeFillsOnlyWhatItFound)
     EXPECT_FALSE(s.touchscreen());
     EXPECT_TRUE(s.front_camera());
     EXPECT_EQ(s.front_camera_resolution(), "0.9 MP");
-    EXPECT_EQ(s.gpu(), "N/A");             // not found: the default stays
+    EXPECT_EQ(s.gpu(), "N/A"); // not found: the default stays
     EXPECT_EQ(s.battery_voltage(), "3.7 V");
     EXPECT_TRUE(s.wifi());
     EXPECT_EQ(s.battery_life_audio(), 0.0); // no source for rated battery life
@@ -266,12 +276,7 @@ TEST(StaticStatsThisMachine, AgreesWithUnameMeminfoNprocAndBtime)
 {
     const StaticStats& s = StaticStats::instance();
     EXPECT_EQ(&s, &StaticStats::instance());
-    const auto run = [](const QString& program, const QStringList& args) {
-        QProcess p;
-        p.start(program, args);
-        p.waitForFinished(10000);
-        return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
-    };
+    const auto run = testsupport::commandOutput;
     EXPECT_EQ(s.machine(), run("uname", {"-m"}));
     EXPECT_EQ(s.osrelease(), run("uname", {"-r"}));
     EXPECT_EQ(s.hostname(), run("uname", {"-n"}));
