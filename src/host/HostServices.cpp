@@ -1,0 +1,54 @@
+#include "host/HostServices.h"
+
+#include "host/DBusIdleInhibitor.h"
+#include "host/LinuxBattery.h"
+#include "host/LinuxDeviceIdentity.h"
+#include "host/LinuxHardwareProbe.h"
+#include "host/LinuxKernelFacts.h"
+#include "host/ModemManagerModem.h"
+
+#include <QCoreApplication>
+
+KernelFacts& HostServices::kernel()
+{
+    static LinuxKernelFacts facts;
+    return facts;
+}
+
+DeviceIdentity& HostServices::identity()
+{
+    static LinuxDeviceIdentity identity(kernel());
+    return identity;
+}
+
+HardwareProbe& HostServices::hardware()
+{
+    static LinuxHardwareProbe probe(kernel());
+    return probe;
+}
+
+Modem& HostServices::modem()
+{
+    static ModemManagerModem modem;
+    return modem;
+}
+
+Battery& HostServices::battery()
+{
+    static LinuxBattery battery;
+    return battery;
+}
+
+IdleInhibitor& HostServices::idleInhibitor()
+{
+    static DBusIdleInhibitor* inhibitor = [] {
+        auto* made = new DBusIdleInhibitor;
+        // Release while the bus connections still work; static destruction
+        // comes after Qt has torn them down.
+        if (auto* app = QCoreApplication::instance())
+            QObject::connect(app, &QCoreApplication::aboutToQuit,
+                             [made] { made->setIdleTimerDisabled(false); });
+        return made;
+    }();
+    return *inhibitor;
+}

@@ -1,0 +1,70 @@
+#include "host/HostFile.h"
+#include "host/LinuxDeviceIdentity.h"
+#include "host/LinuxKernelFacts.h"
+#include "support/TestSupport.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+namespace {
+std::string machineRoot(const char* name)
+{
+    return testsupport::fixture(std::string("machines/") + name);
+}
+} // namespace
+
+TEST(DeviceIdentityFixtures, PrettyNameOsAndDerivedId)
+{
+    LinuxKernelFacts facts(machineRoot("laptop-one-battery"));
+    LinuxDeviceIdentity id(facts, machineRoot("laptop-one-battery"));
+    EXPECT_EQ(id.name(), "Ana's ThinkPad");
+    EXPECT_EQ(id.systemName(), "Debian GNU/Linux");
+    EXPECT_EQ(id.systemVersion(), "12");
+    EXPECT_TRUE(id.multitaskingSupported());
+    const auto udid = id.uniqueIdentifier();
+    ASSERT_TRUE(udid);
+    EXPECT_EQ(udid->size(), 32u);
+    EXPECT_NE(*udid, "3f2a1c5e8b7d4a6f9e0c1b2a3d4e5f60"); // never the raw machine ID
+    EXPECT_EQ((*udid)[12], '4');                          // a version-4 UUID
+    EXPECT_EQ(id.uniqueIdentifier(), udid);               // stable
+}
+
+TEST(DeviceIdentityFixtures, FallsBackToHostNameAndLacksIdWhenDamaged)
+{
+    LinuxKernelFacts facts(machineRoot("garbled"));
+    LinuxDeviceIdentity id(facts, machineRoot("garbled"));
+    EXPECT_EQ(id.name(), ""); // no host name captured, empty machine-info
+    EXPECT_EQ(id.systemName(), "");
+    EXPECT_EQ(id.systemVersion(), "7");
+    EXPECT_FALSE(id.uniqueIdentifier()); // machine-id "1234"
+
+    LinuxKernelFacts desk(machineRoot("desktop"));
+    EXPECT_EQ(LinuxDeviceIdentity(desk, machineRoot("desktop")).name(), "tower");
+}
+
+TEST(AppSpecificId, DiffersPerApplicationAndRejectsBadInput)
+{
+    const std::string machine = "00112233445566778899aabbccddeeff";
+    const auto a = LinuxDeviceIdentity::appSpecificId(machine, "0123456789abcdef0123456789abcdef");
+    const auto b = LinuxDeviceIdentity::appSpecificId(machine, "fedcba9876543210fedcba9876543210");
+    ASSERT_TRUE(a && b);
+    EXPECT_NE(*a, *b);
+    EXPECT_FALSE(LinuxDeviceIdentity::appSpecificId("xyz", "0123456789abcdef0123456789abcdef"));
+    EXPECT_FALSE(LinuxDeviceIdentity::appSpecificId(machine, "0123456789abcdef0123456789abcdeg"));
+}
+
+TEST(AppSpecificId, MatchesSystemdOnThisMachine)
+{
+    const QString tool = QStandardPaths::findExecutable("systemd-id128");
+    if (tool.isEmpty() || !hostfile::exists("/etc/machine-id"))
+        GTEST_SKIP() << "no systemd-id128 or machine id here";
+    QProcess p;
+    p.start(tool, {"machine-id", QString("--app-specific=") + LinuxDeviceIdentity::kAppId});
+    ASSERT_TRUE(p.waitForFinished(10000));
+    const std::string expected = p.readAllStandardOutput().trimmed().toStdString();
+    LinuxKernelFacts facts;
+    LinuxDeviceIdentity id(facts);
+    EXPECT_EQ(id.uniqueIdentifier(), expected);
+}

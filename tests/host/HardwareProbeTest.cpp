@@ -1,0 +1,139 @@
+#include "host/DisplayFacts.h"
+#include "host/LinuxHardwareProbe.h"
+#include "host/LinuxKernelFacts.h"
+#include "host/PciIds.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+std::string machineRoot(const char* name)
+{
+    return testsupport::fixture(std::string("machines/") + name);
+}
+
+// Stands in for V4L2: answers by device node name.
+LinuxHardwareProbe::CameraQuery cameras(std::map<std::string, CameraMode> byNode)
+{
+    return [byNode](const std::string& node) -> std::optional<CameraMode> {
+        const auto slash = node.rfind('/');
+        const auto it = byNode.find(node.substr(slash + 1));
+        if (it == byNode.end())
+            return std::nullopt;
+        return it->second;
+    };
+}
+
+HardwareFacts probe(const char* machine, LinuxHardwareProbe::CameraQuery query = {})
+{
+    LinuxKernelFacts facts(machineRoot(machine));
+    if (!query)
+        query = cameras({});
+    return LinuxHardwareProbe(facts, machineRoot(machine), query).probe();
+}
+
+} // namespace
+
+TEST(HardwareProbeFixtures, LaptopWithWebcamRadiosAndLightSensor)
+{
+    DisplayFacts::set({1920, 1200, 224.3});
+    // video1 is the webcam's metadata node: it does not capture.
+    const HardwareFacts f = probe("laptop-one-battery",
+                                  cameras({{"video0", {1280 * 720, CameraMode::Facing::Unknown}}}));
+    DisplayFacts::clear();
+    EXPECT_EQ(f.device, "LENOVO 20XW004GGE");
+    EXPECT_EQ(f.display_resolution, "1920 x 1200");
+    EXPECT_EQ(f.display_ppi, "224 ppi");
+    EXPECT_EQ(f.processor, "11th Gen Intel(R) Core(TM) i7-1165G7 @ 2.80GHz");
+    EXPECT_EQ(f.gpu, "Intel Corporation TigerLake-LP GT2 [Iris Xe Graphics]");
+    EXPECT_EQ(f.coreNumber, 8u);
+    EXPECT_EQ(f.battery_capacity, "4947 mAh");
+    EXPECT_EQ(f.battery_voltage, "11.5 V");
+    EXPECT_EQ(f.front_camera, true); // a webcam faces the user
+    EXPECT_EQ(f.front_camera_resolution, "0.9 MP");
+    EXPECT_FALSE(f.rear_camera);
+    EXPECT_EQ(f.touchscreen, false); // the touchpad is not a direct device
+    EXPECT_EQ(f.microphone, true);
+    EXPECT_EQ(f.speaker, true);
+    EXPECT_EQ(f.wifi, true);
+    EXPECT_EQ(f.bluetooth, true);
+    EXPECT_EQ(f.phone, false);
+    EXPECT_EQ(f.gps, false);
+    EXPECT_EQ(f.ambient_light, true);
+    EXPECT_EQ(f.accelerometer, false);
+    EXPECT_EQ(f.gyroscope, false);
+}
+
+TEST(HardwareProbeFixtures, DesktopWithoutBatteryOrRadios)
+{
+    const HardwareFacts f = probe("desktop");
+    EXPECT_EQ(f.device, "ASUS System Product Name");
+    EXPECT_EQ(f.gpu,
+              "Advanced Micro Devices, Inc. [AMD/ATI] Navi 21 [Radeon RX 6800/6800 XT / 6900 XT]");
+    EXPECT_EQ(f.coreNumber, 32u);
+    EXPECT_FALSE(f.battery_capacity); // the mouse battery is not the machine's
+    EXPECT_FALSE(f.battery_voltage);
+    EXPECT_FALSE(f.display_resolution); // nobody measured a screen
+    EXPECT_FALSE(f.front_camera);
+    EXPECT_EQ(f.wifi, false);
+    EXPECT_EQ(f.bluetooth, false);
+    EXPECT_EQ(f.microphone, false); // HDMI audio plays only
+    EXPECT_EQ(f.speaker, true);
+    EXPECT_EQ(f.touchscreen, false);
+    EXPECT_EQ(f.accelerometer, false);
+}
+
+TEST(HardwareProbeFixtures, ArmBoardWithTouchScreenSensorsModemAndRearCamera)
+{
+    const HardwareFacts f =
+        probe("arm-board", cameras({{"video0", {2592 * 1944, CameraMode::Facing::Back}}}));
+    EXPECT_EQ(f.device, "Raspberry Pi 4 Model B Rev 1.4");
+    EXPECT_EQ(f.processor, "BCM2835");
+    EXPECT_EQ(f.gpu, "vc4-drm"); // no PCI id: the driver names it
+    EXPECT_EQ(f.rear_camera, true);
+    EXPECT_EQ(f.rear_camera_resolution, "5 MP");
+    EXPECT_FALSE(f.front_camera);
+    EXPECT_EQ(f.touchscreen, true);
+    EXPECT_EQ(f.accelerometer, true);
+    EXPECT_EQ(f.gyroscope, true);
+    EXPECT_EQ(f.proximity, true);
+    EXPECT_EQ(f.magnetometer, false);
+    EXPECT_EQ(f.phone, true);
+    EXPECT_EQ(f.has3g, true);
+    EXPECT_EQ(f.gps, true);
+    EXPECT_FALSE(f.microphone); // no ALSA folder captured: unknown, not NO
+}
+
+TEST(HardwareProbeFixtures, DamagedSourcesStayUnknown)
+{
+    const HardwareFacts f = probe("garbled");
+    EXPECT_FALSE(f.gpu);        // PCI_ID "nonsense" and no driver
+    EXPECT_FALSE(f.coreNumber); // online "0-"
+    EXPECT_FALSE(f.device);
+    EXPECT_FALSE(f.processor);
+    EXPECT_EQ(f.wifi, false);    // /sys/class is readable and lists no wireless interface
+    EXPECT_FALSE(f.touchscreen); // no input folder: unknown
+}
+
+TEST(PciIdsLookup, VendorDeviceAndMisses)
+{
+    const std::string db = machineRoot("desktop") + "/usr/share/misc/pci.ids";
+    EXPECT_EQ(PciIds::name(db, 0x8086, 0x1916), "Intel Corporation Skylake GT2 [HD Graphics 520]");
+    EXPECT_EQ(PciIds::name(db, 0x8086, 0x0001), "Intel Corporation"); // unknown device
+    EXPECT_FALSE(PciIds::name(db, 0x10de, 0x2204));                   // unknown vendor
+    EXPECT_FALSE(PciIds::name(db, 0x0000, 0x0000));                   // class section not read
+    EXPECT_FALSE(PciIds::name("/nonexistent/pci.ids", 0x8086, 0x1916));
+}
+
+TEST(MegapixelText, RoundsToTenthsAndDropsZeroDecimals)
+{
+    EXPECT_EQ(HardwareProbe::megapixelText(640 * 480), "0.3 MP");
+    EXPECT_EQ(HardwareProbe::megapixelText(1600 * 1200), "1.9 MP");
+    EXPECT_EQ(HardwareProbe::megapixelText(1920 * 1080), "2.1 MP");
+    EXPECT_EQ(HardwareProbe::megapixelText(2000000), "2 MP");
+    EXPECT_EQ(HardwareProbe::megapixelText(2592 * 1944), "5 MP");
+    EXPECT_EQ(HardwareProbe::megapixelText(12000000), "12 MP");
+}

@@ -1,0 +1,141 @@
+#include "host/DBusIdleInhibitor.h"
+
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+// Runs the inhibitor against python-dbusmock on private buses, so the real
+// message traffic is checked without touching the user's session.
+namespace {
+
+struct PrivateBus {
+    QProcess daemon;
+    QString address;
+
+    bool start()
+    {
+        daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+        if (!daemon.waitForReadyRead(5000))
+            return false;
+        address = QString::fromUtf8(daemon.readLine()).trimmed();
+        return !address.isEmpty();
+    }
+    ~PrivateBus()
+    {
+        daemon.kill();
+        daemon.waitForFinished();
+    }
+};
+
+struct Mock {
+    QProcess process;
+    ~Mock()
+    {
+        process.kill();
+        process.waitForFinished();
+    }
+};
+
+bool haveTools()
+{
+    return !QStandardPaths::findExecutable("dbus-daemon").isEmpty() &&
+           QProcess::execute("/usr/bin/python3", {"-c", "import dbusmock"}) == 0;
+}
+
+bool waitForName(QDBusConnection& bus, const QString& name)
+{
+    for (int i = 0; i < 100; ++i) {
+        auto msg = QDBusMessage::createMethodCall("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                                  "org.freedesktop.DBus", "NameHasOwner");
+        msg << name;
+        const auto reply = bus.call(msg);
+        if (!reply.arguments().isEmpty() && reply.arguments().first().toBool())
+            return true;
+        QThread::msleep(50);
+    }
+    return false;
+}
+
+int logindInhibitors(QDBusConnection& bus)
+{
+    const auto reply = bus.call(
+        QDBusMessage::createMethodCall("org.freedesktop.login1", "/org/freedesktop/login1",
+                                       "org.freedesktop.login1.Manager", "ListInhibitors"));
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return -1;
+    const QDBusArgument arg = reply.arguments().first().value<QDBusArgument>();
+    int n = 0;
+    arg.beginArray();
+    while (!arg.atEnd()) {
+        QString what, who, why, mode;
+        uint uid = 0, pid = 0;
+        arg.beginStructure();
+        arg >> what >> who >> why >> mode >> uid >> pid;
+        arg.endStructure();
+        ++n;
+    }
+    arg.endArray();
+    return n;
+}
+
+} // namespace
+
+TEST(DBusIdleInhibitorMock, FallsBackToLogindAndReleasesTheLock)
+{
+    if (!haveTools())
+        GTEST_SKIP() << "dbus-daemon or python3-dbusmock missing";
+    PrivateBus sessionBus, systemBus;
+    ASSERT_TRUE(sessionBus.start());
+    ASSERT_TRUE(systemBus.start());
+    Mock logind;
+    auto env = QProcessEnvironment::systemEnvironment();
+    env.insert("DBUS_SYSTEM_BUS_ADDRESS", systemBus.address);
+    logind.process.setProcessEnvironment(env);
+    logind.process.start("/usr/bin/python3",
+                         {"-m", "dbusmock", "--system", "--template", "logind"});
+
+    QDBusConnection session = QDBusConnection::connectToBus(sessionBus.address, "inhibit-session");
+    QDBusConnection system = QDBusConnection::connectToBus(systemBus.address, "inhibit-system");
+    ASSERT_TRUE(session.isConnected() && system.isConnected());
+    ASSERT_TRUE(waitForName(system, "org.freedesktop.login1"));
+
+    {
+        DBusIdleInhibitor inhibitor(session, system);
+        // Nobody offers org.freedesktop.ScreenSaver on the session bus.
+        inhibitor.setIdleTimerDisabled(true);
+        EXPECT_TRUE(inhibitor.idleTimerDisabled());
+        EXPECT_EQ(inhibitor.holder(), DBusIdleInhibitor::Holder::Logind);
+        EXPECT_EQ(logindInhibitors(system), 1);
+        inhibitor.setIdleTimerDisabled(true); // asking twice takes no second lock
+        EXPECT_EQ(logindInhibitors(system), 1);
+        inhibitor.setIdleTimerDisabled(false);
+        EXPECT_EQ(inhibitor.holder(), DBusIdleInhibitor::Holder::None);
+        bool released = false;
+        for (int i = 0; i < 50 && !released; ++i, QThread::msleep(20))
+            released = logindInhibitors(system) == 0;
+        EXPECT_TRUE(released);
+        inhibitor.setIdleTimerDisabled(true); // held again, released by the destructor
+        EXPECT_EQ(logindInhibitors(system), 1);
+    }
+    bool released = false;
+    for (int i = 0; i < 50 && !released; ++i, QThread::msleep(20))
+        released = logindInhibitors(system) == 0;
+    EXPECT_TRUE(released);
+    QDBusConnection::disconnectFromBus("inhibit-session");
+    QDBusConnection::disconnectFromBus("inhibit-system");
+}
+
+TEST(DBusIdleInhibitorMock, NoBusAtAllIsSilent)
+{
+    DBusIdleInhibitor inhibitor(QDBusConnection("none"), QDBusConnection("none"));
+    inhibitor.setIdleTimerDisabled(true);
+    EXPECT_TRUE(inhibitor.idleTimerDisabled());
+    EXPECT_EQ(inhibitor.holder(), DBusIdleInhibitor::Holder::None);
+    inhibitor.setIdleTimerDisabled(false);
+    EXPECT_FALSE(inhibitor.idleTimerDisabled());
+}

@@ -1,0 +1,127 @@
+#include "host/DemoMode.h"
+#include "host/HostFile.h"
+#include "host/LinuxKernelFacts.h"
+#include "support/TestSupport.h"
+
+#include "support/CommandOutput.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+namespace {
+std::string machineRoot(const char* name)
+{
+    return testsupport::fixture(std::string("machines/") + name);
+}
+
+using testsupport::commandOutput;
+const auto run = [](const QString& program, const QStringList& args) {
+    return commandOutput(program, args);
+};
+} // namespace
+
+TEST(KernelFactsFixtures, LaptopReadsEverySource)
+{
+    LinuxKernelFacts k(machineRoot("laptop-one-battery"));
+    const auto id = k.identity();
+    ASSERT_TRUE(id);
+    EXPECT_EQ(id->ostype, "Linux");
+    EXPECT_EQ(id->release, "6.1.0-18-amd64");
+    EXPECT_EQ(id->hostname, "thinkpad");
+    EXPECT_EQ(id->machine, "x86_64");
+    const auto avg = k.loadAverages();
+    ASSERT_TRUE(avg);
+    EXPECT_DOUBLE_EQ((*avg)[0], 0.52);
+    EXPECT_DOUBLE_EQ((*avg)[2], 0.59);
+    EXPECT_EQ(k.cpuFrequencyHz(), 4700000000ull); // cpufreq wins over cpuinfo's 1200 MHz
+    const CacheSizes c = k.caches();
+    EXPECT_EQ(c.l1i, 32u * 1024);
+    EXPECT_EQ(c.l1d, 48u * 1024);
+    EXPECT_EQ(c.l2, 1280u * 1024);
+    EXPECT_EQ(c.line, 64u);
+    EXPECT_EQ(k.model(), "20XW004GGE");
+    EXPECT_EQ(k.osRelease().name, "Debian GNU/Linux");
+    EXPECT_EQ(k.osRelease().version_id, "12");
+    EXPECT_FALSE(k.osRelease().build_id);
+    EXPECT_EQ(k.prettyHostname(), "Ana's ThinkPad");
+    EXPECT_EQ(k.onlineCpus(), 8u);
+    EXPECT_EQ(k.pageSize(), 4096u);
+}
+
+TEST(KernelFactsFixtures, ArmBoardUsesDeviceTreeAndHasNoCacheFolder)
+{
+    LinuxKernelFacts k(machineRoot("arm-board"));
+    EXPECT_EQ(k.model(), "Raspberry Pi 4 Model B Rev 1.4"); // trailing NUL dropped
+    EXPECT_EQ(k.identity()->machine, "aarch64");
+    EXPECT_EQ(k.cpuFrequencyHz(), 1800000000ull);
+    const CacheSizes c = k.caches();
+    EXPECT_FALSE(c.l1i);
+    EXPECT_FALSE(c.l2);
+    EXPECT_FALSE(c.line);
+    EXPECT_FALSE(k.prettyHostname());
+    EXPECT_FALSE(k.cpuTicks()); // no /proc/stat captured
+    EXPECT_FALSE(k.bootTime());
+}
+
+TEST(KernelFactsFixtures, DamagedFilesLeaveOnlyTheirFieldsAbsent)
+{
+    LinuxKernelFacts k(machineRoot("garbled"));
+    EXPECT_FALSE(k.loadAverages());
+    EXPECT_FALSE(k.cpuTicks());
+    EXPECT_EQ(k.bootTime(), 1700000000u);
+    ASSERT_TRUE(k.memInfo());
+    EXPECT_EQ(k.memInfo()->total, 8000000ull * 1024);
+    EXPECT_FALSE(k.memInfo()->free);
+    EXPECT_FALSE(k.cpuFrequencyHz()); // "abc" in cpufreq and "fast" in cpuinfo
+    EXPECT_FALSE(k.caches().l1d);     // size "lots"
+    EXPECT_FALSE(k.onlineCpus());
+    EXPECT_FALSE(k.osRelease().name); // unclosed quote
+    EXPECT_EQ(k.osRelease().version_id, "7");
+    EXPECT_FALSE(k.prettyHostname()); // empty file
+    EXPECT_FALSE(k.model());
+}
+
+TEST(KernelFactsFixtures, MissingRootGivesNothing)
+{
+    LinuxKernelFacts k("/nonexistent/root");
+    EXPECT_FALSE(k.identity());
+    EXPECT_FALSE(k.memInfo());
+    EXPECT_FALSE(k.vmStat());
+    EXPECT_FALSE(k.cpuTicks());
+    EXPECT_FALSE(k.osRelease().name);
+}
+
+TEST(KernelFactsFixtures, DemoModeReportsTheSimulatorMachine)
+{
+    LinuxKernelFacts k(machineRoot("laptop-one-battery"));
+    DemoMode::setEnabled(true);
+    const auto id = k.identity();
+    DemoMode::setEnabled(false);
+    ASSERT_TRUE(id);
+    EXPECT_EQ(id->machine, "i386");
+    EXPECT_EQ(k.identity()->machine, "x86_64");
+}
+
+TEST(KernelFactsThisMachine, AgreesWithTheStandardTools)
+{
+    LinuxKernelFacts k;
+    const auto id = k.identity();
+    ASSERT_TRUE(id);
+    EXPECT_EQ(QString::fromStdString(id->machine), run("uname", {"-m"}));
+    EXPECT_EQ(QString::fromStdString(id->release), run("uname", {"-r"}));
+    EXPECT_EQ(QString::fromStdString(id->hostname), run("uname", {"-n"}));
+    EXPECT_EQ(k.onlineCpus(), run("nproc", {}).toUInt());
+
+    const QString memTotal = run("awk", {"/^MemTotal:/ {print $2}", "/proc/meminfo"});
+    ASSERT_TRUE(k.memInfo());
+    EXPECT_EQ(k.memInfo()->total, memTotal.toULongLong() * 1024);
+    const QString btime = run("awk", {"/^btime/ {print $2}", "/proc/stat"});
+    EXPECT_EQ(k.bootTime(), btime.toULongLong());
+    EXPECT_EQ(k.pageSize(), static_cast<uint64_t>(sysconf(_SC_PAGESIZE)));
+    ASSERT_TRUE(k.loadAverages());
+    EXPECT_GE((*k.loadAverages())[0], 0.0);
+    EXPECT_TRUE(k.cpuTicks());
+    ASSERT_TRUE(k.vmStat());
+    EXPECT_TRUE(k.vmStat()->pgfault);
+}

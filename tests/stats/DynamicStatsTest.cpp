@@ -1,0 +1,265 @@
+#include "stats/DynamicStats.h"
+#include "StatsFakes.h"
+
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+struct Host {
+    fakes::Kernel kernel;
+    fakes::FakeBattery battery;
+    fakes::Inhibitor idle;
+    long long trigger = 0;
+
+    DynamicStats::Host host(bool simulator = false, std::function<uint32_t()> random = {})
+    {
+        return {kernel, battery, idle, [this] { return trigger; }, simulator, std::move(random)};
+    }
+};
+
+class CpuTicksTest : public ::testing::Test {
+protected:
+    void SetUp() override { DynamicStats::resetPreviousTicks(); }
+    void TearDown() override { DynamicStats::resetPreviousTicks(); }
+};
+
+} // namespace
+
+TEST_F(CpuTicksTest, FirstRefreshGivesTicksSinceBootThenOnlyTheInterval)
+{
+    Host h;
+    DynamicStats d(h.host());
+    h.kernel.ticks = CpuTicks{1000, 10, 300, 5000};
+    d.refreshLoadInfoSync();
+    EXPECT_EQ(d.ticks_user(), 1000u);
+    EXPECT_EQ(d.ticks_nice(), 10u);
+    EXPECT_EQ(d.ticks_system(), 300u);
+    EXPECT_EQ(d.ticks_idle(), 5000u);
+    EXPECT_EQ(d.ticks_total(), 6310u);
+
+    h.kernel.ticks = CpuTicks{1050, 10, 320, 5130};
+    d.refreshLoadInfoSync();
+    EXPECT_EQ(d.ticks_user(), 50u);
+    EXPECT_EQ(d.ticks_nice(), 0u);
+    EXPECT_EQ(d.ticks_system(), 20u);
+    EXPECT_EQ(d.ticks_idle(), 130u);
+    EXPECT_EQ(d.ticks_total(), 200u);
+
+    d.refreshLoadInfoSync(); // no tick in between
+    EXPECT_EQ(d.ticks_user() + d.ticks_nice() + d.ticks_system() + d.ticks_idle(), 0u);
+    EXPECT_EQ(d.ticks_total(), 0u);
+}
+
+TEST_F(CpuTicksTest, WrapPastTwoToTheThirtyTwoAndFailedReads)
+{
+    Host h;
+    DynamicStats d(h.host());
+    h.kernel.ticks = CpuTicks{0xFFFFFFF0ull, 0, 0, 0xFFFFFF00ull};
+    d.refreshLoadInfoSync();
+    h.kernel.ticks = CpuTicks{0x100000010ull, 0, 0, 0x100000100ull}; // both counters wrapped
+    d.refreshLoadInfoSync();
+    EXPECT_EQ(d.ticks_user(), 0x20u);
+    EXPECT_EQ(d.ticks_idle(), 0x200u);
+    EXPECT_EQ(d.ticks_total(), 0x220u);
+
+    // A failed read changes nothing, and the next interval spans both.
+    h.kernel.ticks.reset();
+    d.refreshLoadInfoSync();
+    EXPECT_EQ(d.ticks_total(), 0x220u);
+    h.kernel.ticks = CpuTicks{0x100000020ull, 0, 0, 0x100000100ull};
+    d.refreshLoadInfoSync();
+    EXPECT_EQ(d.ticks_user(), 0x10u);
+    EXPECT_EQ(d.ticks_total(), 0x10u);
+}
+
+TEST_F(CpuTicksTest, PreviousReadingIsSharedByTheProcess)
+{
+    Host h;
+    DynamicStats a(h.host()), b(h.host());
+    h.kernel.ticks = CpuTicks{100, 0, 0, 100};
+    a.refreshLoadInfoSync();
+    h.kernel.ticks = CpuTicks{130, 0, 0, 100};
+    b.refreshLoadInfoSync(); // sees only the ticks since a's refresh
+    EXPECT_EQ(b.ticks_user(), 30u);
+    EXPECT_EQ(a.ticks_user(), 100u);
+}
+
+TEST_F(CpuTicksTest, ThisMachineIntervalsAddUp)
+{
+    DynamicStats& d = DynamicStats::instance();
+    d.refreshLoadInfoSync();
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    d.refreshLoadInfoSync();
+    EXPECT_EQ(d.ticks_user() + d.ticks_nice() + d.ticks_system() + d.ticks_idle(), d.ticks_total());
+    // About one second of clock ticks on every CPU.
+    EXPECT_GT(d.ticks_total(), 0u);
+    EXPECT_LT(d.ticks_total(), 100u * 1024);
+    d.refreshLoadavgSync();
+    EXPECT_GE(d.avg1(), 0.0);
+    d.refreshMemInfoSync();
+    EXPECT_GT(d.pages_free(), 0u);
+    EXPECT_GT(d.pages_active() + d.pages_inactive(), 0u);
+    EXPECT_TRUE(d.faults());
+    EXPECT_FALSE(d.zero_fill_count());
+}
+
+TEST(DynamicLoad, KeepsOldValuesWhenTheCallFails)
+{
+    Host h;
+    DynamicStats d(h.host());
+    EXPECT_EQ(d.avg1(), 0.0);
+    h.kernel.load = std::array<double, 3>{1.5, 0.75, 0.25};
+    d.refreshLoadavgSync();
+    EXPECT_EQ(d.avg1(), 1.5);
+    EXPECT_EQ(d.avg5(), 0.75);
+    EXPECT_EQ(d.avg15(), 0.25);
+    h.kernel.load.reset();
+    d.refreshLoadavgSync();
+    EXPECT_EQ(d.avg5(), 0.75);
+}
+
+TEST(DynamicMemory, PagesFromMeminfoAndCountersFromVmstat)
+{
+    Host h;
+    MemInfo m;
+    m.free = 4096ull * 100;
+    m.active = 4096ull * 200;
+    m.inactive = 4096ull * 300;
+    m.unevictable = 4096ull * 1;
+    m.sunreclaim = 4096ull * 2;
+    m.kernel_stack = 4096ull * 3;
+    m.page_tables = 4096ull * 4;
+    h.kernel.mem = m;
+    VmStat v;
+    v.pgpgin = 8; // KiB
+    v.pgpgout = 4;
+    v.pgfault = 5000000000ull; // past 2^32
+    v.pgactivate = 7;
+    h.kernel.vm = v;
+    DynamicStats d(h.host());
+    d.refreshMemInfoSync();
+    EXPECT_EQ(d.pages_free(), 100u);
+    EXPECT_EQ(d.pages_active(), 200u);
+    EXPECT_EQ(d.pages_inactive(), 300u);
+    EXPECT_EQ(d.pages_wired(), 10u);
+    EXPECT_EQ(d.pageins(), 2u); // 8 KiB of 4 KiB pages
+    EXPECT_EQ(d.pageouts(), 1u);
+    EXPECT_EQ(d.faults(), 5000000000ull);
+    EXPECT_EQ(d.reactivations(), 7u);
+    EXPECT_FALSE(d.purges()); // no pglazyfreed on this kernel
+    for (const auto& absent : {d.zero_fill_count(), d.cow_faults(), d.lookups(), d.hits(),
+                               d.purgeable_count(), d.speculative_count()})
+        EXPECT_FALSE(absent);
+
+    // A damaged file: the lines that are missing keep their last values.
+    h.kernel.mem->active.reset();
+    h.kernel.mem->free = 4096ull * 90;
+    d.refreshMemInfoSync();
+    EXPECT_EQ(d.pages_active(), 200u);
+    EXPECT_EQ(d.pages_free(), 90u);
+    h.kernel.mem.reset();
+    d.refreshMemInfoSync();
+    EXPECT_EQ(d.pages_free(), 90u);
+}
+
+TEST(DynamicMemory, DemoValuesDriftAndFakeFreeMemory)
+{
+    Host h;
+    h.kernel.mem = MemInfo{};
+    uint32_t step = 0;
+    // Steps 0 and 511 are the ends of the walk: -256 and +255 pages.
+    DynamicStats d(h.host(true, [&step] { return (step++ % 2) ? 511u : 0u; }));
+    EXPECT_EQ(d.pages_active(), 5580u);
+    EXPECT_EQ(d.pages_inactive(), 2918u);
+    EXPECT_EQ(d.pages_wired(), 17075u);
+    EXPECT_EQ(d.pages_free(), 1868u);
+    d.refreshMemInfoSync();
+    EXPECT_EQ(d.pages_active(), 5580u - 256);
+    EXPECT_EQ(d.pages_inactive(), 2918u + 255);
+    EXPECT_EQ(d.pages_wired(), 17075u - 256);
+    EXPECT_EQ(d.pages_free(), 1868u + 255);
+    d.fakeFreeMemory(1000);
+    EXPECT_EQ(d.pages_free(), 1868u + 255 + 1000);
+
+    Host live;
+    DynamicStats real(live.host());
+    real.fakeFreeMemory(1000); // does nothing outside demo mode
+    EXPECT_EQ(real.pages_free(), 0u);
+}
+
+TEST(BatteryCharge, RoundsTheWidenedLevel)
+{
+    using S = Battery::State;
+    EXPECT_EQ(DynamicStats::chargeFor(0.125f, S::StateCharging, false), 13);
+    EXPECT_EQ(DynamicStats::chargeFor(0.355f, S::StateUnplugged, false), 35);
+    EXPECT_EQ(DynamicStats::chargeFor(1.0f, S::StateFull, false), 100);
+    EXPECT_EQ(DynamicStats::chargeFor(0.9f, S::StateUnknown, false), 0);
+    EXPECT_EQ(DynamicStats::chargeFor(-1.0f, S::StateUnknown, false), 0); // no battery
+    EXPECT_EQ(DynamicStats::chargeFor(0.1f, S::StateUnknown, true), 75);
+
+    Host h;
+    h.battery.lvl = 0.5f;
+    h.battery.st = S::StateCharging;
+    EXPECT_EQ(DynamicStats(h.host()).getCharge(), 50);
+    EXPECT_EQ(DynamicStats(h.host(true)).getCharge(), 75);
+}
+
+TEST(IdleRule, TruthTableForBothTriggers)
+{
+    using S = Battery::State;
+    for (S state : {S::StateUnknown, S::StateUnplugged, S::StateFull})
+        for (long long trigger : {0, 1, 2})
+            EXPECT_FALSE(DynamicStats::idleRule(50, state, trigger));
+    EXPECT_TRUE(DynamicStats::idleRule(50, S::StateCharging, 0));
+    EXPECT_TRUE(DynamicStats::idleRule(100, S::StateCharging, 0));
+    EXPECT_TRUE(DynamicStats::idleRule(99, S::StateCharging, 1));
+    EXPECT_FALSE(DynamicStats::idleRule(100, S::StateCharging, 1));
+    EXPECT_FALSE(DynamicStats::idleRule(50, S::StateCharging, 2));
+    EXPECT_FALSE(DynamicStats::idleRule(50, S::StateCharging, -1));
+
+    Host h;
+    h.battery.st = S::StateCharging;
+    h.battery.lvl = 0.99f;
+    h.trigger = 1;
+    DynamicStats d(h.host());
+    EXPECT_TRUE(d.shouldPreventIdle());
+    h.battery.lvl = 1.0f;
+    EXPECT_FALSE(d.shouldPreventIdle());
+    d.preventIdle(true);
+    EXPECT_TRUE(h.idle.disabled);
+    d.preventIdle(false);
+    EXPECT_FALSE(h.idle.disabled);
+}
+
+TEST(AsyncRefreshes, RunBesideReadersWithoutTearing)
+{
+    DynamicStats::resetPreviousTicks();
+    Host h;
+    h.kernel.load = std::array<double, 3>{1, 2, 3};
+    h.kernel.ticks = CpuTicks{10, 10, 10, 10};
+    h.kernel.mem = MemInfo{};
+    h.kernel.mem->free = 4096;
+    DynamicStats d(h.host());
+    std::atomic<bool> stop{false};
+    std::thread reader([&] {
+        while (!stop)
+            (void)(d.avg1() + d.ticks_total() + d.pages_free());
+    });
+    for (int i = 0; i < 50; ++i) {
+        d.refreshLoadavgAsync();
+        d.refreshLoadInfoAsync();
+        d.refreshMemInfoAsync();
+    }
+    d.waitForAsync();
+    stop = true;
+    reader.join();
+    EXPECT_EQ(d.avg15(), 3.0);
+    EXPECT_EQ(d.pages_free(), 1u);
+    EXPECT_EQ(d.ticks_total(), 0u); // all readings equal after the first
+    DynamicStats::resetPreviousTicks();
+}
