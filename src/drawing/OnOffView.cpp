@@ -40,7 +40,8 @@ OnOffView::OnOffView(const QRect& frame, float cornerRadius, QWidget* parent) : 
             continue;
         chart.clearItems();
         chart.addItemValue(1.0f, colors[i]);
-        lamps()[i] = chart.drawChartInRect(QRectF(0, 0, frame.width(), frame.height()), cornerRadius);
+        lamps()[i] =
+            chart.drawChartInRect(QRectF(0, 0, frame.width(), frame.height()), cornerRadius);
     }
 }
 

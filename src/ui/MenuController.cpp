@@ -14,9 +14,12 @@ struct Command {
     const char* title;
 };
 constexpr Command kCommands[] = {
-    {EditAction::Cut, "Cut"},       {EditAction::Copy, "Copy"},
-    {EditAction::Paste, "Paste"},   {EditAction::Select, "Select"},
-    {EditAction::SelectAll, "Select All"}, {EditAction::Delete, "Delete"},
+    {EditAction::Cut, "Cut"},
+    {EditAction::Copy, "Copy"},
+    {EditAction::Paste, "Paste"},
+    {EditAction::Select, "Select"},
+    {EditAction::SelectAll, "Select All"},
+    {EditAction::Delete, "Delete"},
 };
 } // namespace
 

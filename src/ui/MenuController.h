@@ -18,8 +18,10 @@ enum class EditAction;
 class MenuController : public QObject {
     Q_OBJECT
 public:
-    static constexpr const char* WillShowMenuNotification = "MenuControllerWillShowMenuNotification";
-    static constexpr const char* WillHideMenuNotification = "MenuControllerWillHideMenuNotification";
+    static constexpr const char* WillShowMenuNotification =
+        "MenuControllerWillShowMenuNotification";
+    static constexpr const char* WillHideMenuNotification =
+        "MenuControllerWillHideMenuNotification";
 
     static MenuController& sharedMenuController();
 

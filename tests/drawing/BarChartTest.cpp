@@ -195,9 +195,9 @@ TEST(RoundedRect, CornersAreQuarterEllipsesOfTheOvalSize)
     const QPainterPath path = RoundedRectPath::make(QRectF(0, 0, 100, 20), 10, 5);
     EXPECT_EQ(path.boundingRect(), QRectF(0, 0, 100, 20));
     EXPECT_TRUE(path.contains(QPointF(50, 10)));
-    EXPECT_TRUE(path.contains(QPointF(0.2, 10)));  // straight left edge
-    EXPECT_TRUE(path.contains(QPointF(50, 0.2)));  // straight top edge
-    EXPECT_FALSE(path.contains(QPointF(1, 1)));    // cut corner
+    EXPECT_TRUE(path.contains(QPointF(0.2, 10))); // straight left edge
+    EXPECT_TRUE(path.contains(QPointF(50, 0.2))); // straight top edge
+    EXPECT_FALSE(path.contains(QPointF(1, 1)));   // cut corner
     // The top-left arc is the ellipse with centre (10, 5), radii 10 and 5.
     const double c = 1 / std::sqrt(2.0);
     EXPECT_TRUE(path.contains(QPointF(10 - 9.5 * c, 5 - 4.75 * c)));

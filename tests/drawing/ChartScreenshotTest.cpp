@@ -4,8 +4,8 @@
 #include "drawing/Palette.h"
 #include "support/TestSupport.h"
 
-#include <QPainter>
 #include <gtest/gtest.h>
+#include <QPainter>
 
 using namespace drawingtest;
 

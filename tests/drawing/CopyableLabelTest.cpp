@@ -8,9 +8,9 @@
 #include "ui/MenuController.h"
 #include "ui/Pasteboard.h"
 
+#include <gtest/gtest.h>
 #include <QMenu>
 #include <QTest>
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -2,8 +2,8 @@
 #include "drawing/CustomDetailCell.h"
 #include "ui/Device.h"
 
-#include <QLabel>
 #include <gtest/gtest.h>
+#include <QLabel>
 
 #include <memory>
 
@@ -21,8 +21,7 @@ private:
     ui::UserInterfaceIdiom m_saved;
 };
 
-template <typename Cell>
-std::unique_ptr<ui::TableViewCell> makeCell(bool withAccessory = true)
+template <typename Cell> std::unique_ptr<ui::TableViewCell> makeCell(bool withAccessory = true)
 {
     auto cell = std::make_unique<Cell>(ui::CellStyle::Value1, "CellNormal");
     cell->textLabel()->setText("Battery");

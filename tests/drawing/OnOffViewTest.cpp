@@ -3,9 +3,9 @@
 #include "drawing/OnOffView.h"
 #include "support/TestSupport.h"
 
+#include <gtest/gtest.h>
 #include <QEvent>
 #include <QPainter>
-#include <gtest/gtest.h>
 
 using namespace drawingtest;
 
