@@ -1,9 +1,182 @@
 #include "app/Application.h"
 
+#include "app/CommandLine.h"
+#include "shell/ForegroundWatcher.h"
+#include "shell/MainWindowDescription.h"
+#include "shell/PageNavigator.h"
+#include "shell/StatusAppDelegate.h"
+#include "ui/Device.h"
+#include "ui/TableViewController.h"
+
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QPixmap>
+#include <QScreen>
+#include <QThread>
+#include <QWidget>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+void settle(int ms)
+{
+    // Let queued work (the page list's first-row selection, layouts, the
+    // first refresh) run before we look at the window.
+    QElapsedTimer t;
+    t.start();
+    do {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(1);
+    } while (t.elapsed() < ms);
+}
+
+bool haveDisplay()
+{
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform && *platform)
+        return true;
+    const char* x = std::getenv("DISPLAY");
+    const char* w = std::getenv("WAYLAND_DISPLAY");
+    return (x && *x) || (w && *w);
+}
+
+// Qt's chatter that says nothing to a user of welvane (the off-screen
+// platform's limits, a missing runtime folder) is dropped; the rest passes.
+void filterMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    static const char* const kNoise[] = {"propagateSizeHints", "XDG_RUNTIME_DIR",
+                                         "QFont::setPointSize"};
+    for (const char* noise : kNoise)
+        if (message.contains(QLatin1String(noise)))
+            return;
+    const QByteArray text = qFormatLogMessage(type, context, message).toLocal8Bit();
+    std::fprintf(stderr, "%s\n", text.constData());
+}
+
+void print(FILE* stream, const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+} // namespace
+
+bool Application::chooseLargeLayout(const CommandLine& commandLine)
+{
+    if (commandLine.layout)
+        return *commandLine.layout == CommandLine::Layout::Large;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return false;
+    const QSize s = screen->availableSize();
+    return std::min(s.width(), s.height()) >= 600;
+}
+
+void Application::launch(MainWindowDescription& graph)
+{
+    if (ui::Device::isPad())
+        graph.window->resize(1024, 768);
+    else
+        graph.window->resize(320, 480);
+    graph.appDelegate->applicationDidFinishLaunching();
+}
+
+QString Application::dumpPage(MainWindowDescription& graph, const QString& page)
+{
+    ui::ViewController* shown = PageNavigator::show(graph, page);
+    settle(50);
+    if (!shown)
+        return {};
+    QString out = QStringLiteral("# ") + shown->title() + QLatin1Char('\n');
+    if (auto* table = qobject_cast<ui::TableViewController*>(shown))
+        out += table->tableView()->dumpText();
+    return out;
+}
+
+bool Application::screenshotPage(MainWindowDescription& graph, const QString& page,
+                                 const QString& file)
+{
+    if (!PageNavigator::show(graph, page))
+        return false;
+    settle(150);
+    const QPixmap picture = graph.window->grab();
+    return !picture.isNull() && picture.save(file, "PNG");
+}
 
 int Application::run(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    return 0;
+    QStringList args;
+    for (int i = 0; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    CommandLine cl = CommandLine::parse(args);
+    if (!cl.error.isEmpty()) {
+        print(stderr, QStringLiteral("welvane: %1 (see welvane --help)\n").arg(cl.error));
+        return 2;
+    }
+    if (cl.mode == CommandLine::Mode::Help) {
+        print(stdout, CommandLine::helpText());
+        return 0;
+    }
+    if (cl.mode == CommandLine::Mode::Version) {
+        print(stdout, CommandLine::versionText());
+        return 0;
+    }
+
+    const bool offscreenWork = cl.mode == CommandLine::Mode::Screenshot ||
+                               cl.mode == CommandLine::Mode::Dump ||
+                               cl.mode == CommandLine::Mode::Report;
+    if (cl.mode == CommandLine::Mode::Window && !cl.platformGiven && !haveDisplay()) {
+        print(stderr, QStringLiteral("welvane: no display (DISPLAY and WAYLAND_DISPLAY are unset); "
+                                     "printing the Overview instead\n"));
+        cl.mode = CommandLine::Mode::Dump;
+        cl.page = QStringLiteral("overview");
+    }
+    if ((offscreenWork || cl.mode == CommandLine::Mode::Dump) && !cl.platformGiven)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    int qtArgc = static_cast<int>(cl.qtArguments.size());
+    std::vector<QByteArray> storage;
+    std::vector<char*> qtArgv;
+    for (const QString& a : cl.qtArguments)
+        storage.push_back(a.toLocal8Bit());
+    for (QByteArray& b : storage)
+        qtArgv.push_back(b.data());
+    qtArgv.push_back(nullptr);
+
+    qInstallMessageHandler(filterMessages);
+    QApplication app(qtArgc, qtArgv.data());
+    QApplication::setApplicationName(QStringLiteral("welvane"));
+    QApplication::setOrganizationName(QStringLiteral("welvane"));
+    QApplication::setApplicationVersion(QStringLiteral(WELVANE_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("welvane"));
+
+    ui::Device::setUserInterfaceIdiom(chooseLargeLayout(cl) ? ui::UserInterfaceIdiom::Pad
+                                                            : ui::UserInterfaceIdiom::Phone);
+
+    std::unique_ptr<MainWindowDescription> graph = MainWindowDescription::load();
+    launch(*graph);
+    settle(20);
+
+    switch (cl.mode) {
+    case CommandLine::Mode::Dump:
+        print(stdout, dumpPage(*graph, cl.page));
+        return 0;
+    case CommandLine::Mode::Screenshot:
+        if (!screenshotPage(*graph, cl.page, cl.file)) {
+            print(stderr, QStringLiteral("welvane: could not write %1\n").arg(cl.file));
+            return 1;
+        }
+        return 0;
+    case CommandLine::Mode::Report:
+        print(stderr, QStringLiteral("welvane: --report is not available in this build\n"));
+        return 1;
+    default:
+        break;
+    }
+    ForegroundWatcher watcher(graph->appDelegate, graph->window);
+    return app.exec();
 }

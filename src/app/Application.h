@@ -1,9 +1,25 @@
 #pragma once
 
-// Starts Welvane from the command line: parses the options, chooses the
-// screen class and the Qt platform, and runs the window, a screenshot, a
-// dump or the report.
+#include <QString>
+
+class CommandLine;
+class MainWindowDescription;
+
+// Starts Welvane from the command line: parses the options, chooses the Qt
+// platform and the screen class, and runs the window, a screenshot, a dump
+// or the report.
 class Application {
 public:
     static int run(int argc, char** argv);
+
+    // Decides the screen class: the option if given, otherwise large when the
+    // primary screen's available shorter side is at least 600 logical pixels.
+    static bool chooseLargeLayout(const CommandLine& commandLine);
+    // The page's sections and rows as text (title line first).
+    static QString dumpPage(MainWindowDescription& graph, const QString& page);
+    // Saves a picture of the window showing the page; false on failure.
+    static bool screenshotPage(MainWindowDescription& graph, const QString& page,
+                               const QString& file);
+    // Builds the graph, sizes the window for the layout and launches.
+    static void launch(MainWindowDescription& graph);
 };

@@ -1,14 +1,21 @@
 #pragma once
 
-#include <compare>
-
 namespace ui {
 
 // A row of a table: section and row, both from 0.
 struct IndexPath {
     int section = 0;
     int row = 0;
-    auto operator<=>(const IndexPath&) const = default;
+
+    friend bool operator==(const IndexPath& a, const IndexPath& b)
+    {
+        return a.section == b.section && a.row == b.row;
+    }
+    friend bool operator!=(const IndexPath& a, const IndexPath& b) { return !(a == b); }
+    friend bool operator<(const IndexPath& a, const IndexPath& b)
+    {
+        return a.section != b.section ? a.section < b.section : a.row < b.row;
+    }
 };
 
 } // namespace ui

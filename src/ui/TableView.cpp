@@ -55,7 +55,14 @@ TableView::TableView(TableViewStyle style, QWidget* parent)
             });
 }
 
-TableView::~TableView() = default;
+TableView::~TableView()
+{
+    // Our cells die with the viewport after this body has run: stop their
+    // destroyed() handlers from touching our members by then.
+    for (TableViewCell* cell : m_known)
+        disconnect(cell, nullptr, this, nullptr);
+    m_known.clear();
+}
 
 void TableView::setRowHeight(double height)
 {
@@ -459,6 +466,8 @@ bool TableView::viewportEvent(QEvent* event)
 void TableView::paintViewport(QPaintEvent*)
 {
     QPainter p(viewport());
+    p.fillRect(viewport()->rect(),
+               m_style == TableViewStyle::Grouped ? kGroupedBackground : QColor(Qt::white));
     const double top = contentOffset();
     const double bottom = top + viewport()->height();
     const double inset = insetX();
@@ -501,10 +510,10 @@ QString TableView::dumpText()
     QString out;
     for (int s = 0; s < numberOfSections(); ++s) {
         const Section& sec = m_sections[s];
+        if (s > 0)
+            out += QLatin1Char('\n');
         if (!sec.headerTitle.isEmpty())
             out += QStringLiteral("== ") + sec.headerTitle + QLatin1Char('\n');
-        else
-            out += QStringLiteral("==\n");
         for (int r = 0; r < sec.rows(); ++r) {
             TableViewCell* cell = cellForRowAtIndexPath({s, r});
             const bool borrowed = cell == nullptr;

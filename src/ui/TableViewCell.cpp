@@ -78,7 +78,17 @@ void TableViewCell::setSelected(bool selected)
     if (m_selected == selected)
         return;
     m_selected = selected;
+    updateLabelColors();
     update();
+}
+
+void TableViewCell::updateLabelColors()
+{
+    // A blue selection shows its labels in white, as the platform does.
+    const bool white = (m_selected || m_pressed) && m_selectionStyle == SelectionStyle::Blue;
+    m_textLabel->setStyleSheet(white ? QStringLiteral("color: white;") : QString());
+    if (m_detailTextLabel)
+        m_detailTextLabel->setStyleSheet(white ? QStringLiteral("color: white;") : QString());
 }
 
 void TableViewCell::setGroupPosition(GroupPosition position)
@@ -208,6 +218,7 @@ void TableViewCell::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton) {
         m_pressed = true;
+        updateLabelColors();
         update();
     }
 }
@@ -217,6 +228,7 @@ void TableViewCell::mouseReleaseEvent(QMouseEvent* event)
     if (!m_pressed)
         return;
     m_pressed = false;
+    updateLabelColors();
     update();
     if (rect().contains(event->position().toPoint()))
         Q_EMIT tapped(this);

@@ -76,6 +76,7 @@ protected:
 
 private:
     QRect accessoryRect() const;
+    void updateLabelColors();
 
     CellStyle m_style;
     QString m_reuseIdentifier;

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// The command line of welvane, parsed before Qt starts (the choice of Qt
+// platform depends on it). Qt's own -platform and -display pass through.
+class CommandLine {
+public:
+    enum class Mode { Window, Screenshot, Dump, Report, Help, Version };
+    enum class Layout { Small, Large };
+
+    Mode mode = Mode::Window;
+    std::optional<Layout> layout;
+    bool demo = false;
+    QString page;            // --screenshot / --dump
+    QString file;            // --screenshot
+    QStringList qtArguments; // program name plus what Qt should see
+    bool platformGiven = false;
+    QString error; // set when the line cannot be used (exit 2)
+
+    static CommandLine parse(const QStringList& arguments);
+    static QString helpText();
+    static QString versionText();
+};

@@ -1,0 +1,6 @@
+#include "screens/AboutTableController.h"
+
+AboutTableController::AboutTableController(QObject* parent)
+    : ScreenController(QStringLiteral("About"), ui::TableViewStyle::Grouped, parent)
+{
+}

@@ -1,0 +1,6 @@
+#include "screens/DiskTableController.h"
+
+DiskTableController::DiskTableController(QObject* parent)
+    : ScreenController(QStringLiteral("File Statistics"), ui::TableViewStyle::Grouped, parent)
+{
+}

@@ -1,0 +1,6 @@
+#include "screens/RouteTableController.h"
+
+RouteTableController::RouteTableController(QObject* parent)
+    : ScreenController(QStringLiteral("Routing Table"), ui::TableViewStyle::Plain, parent)
+{
+}

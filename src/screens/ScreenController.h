@@ -1,0 +1,14 @@
+#pragma once
+
+#include "ui/TableViewController.h"
+
+// A page of the application: a table screen that rebuilds itself from fresh
+// collector values on reloadData(), which it also does when it appears.
+class ScreenController : public ui::TableViewController {
+    Q_OBJECT
+public:
+    ScreenController(const QString& title, ui::TableViewStyle style, QObject* parent = nullptr);
+
+    virtual void reloadData();
+    void viewWillAppear(bool animated) override;
+};

@@ -1,0 +1,103 @@
+// Draws Welvane's own page icons (the fallback when the desktop's icon theme
+// has none) into resources/icons/ at twice their 26-point size. Run by hand
+// after changing a drawing: build target make_icons, then
+//   QT_QPA_PLATFORM=offscreen ./make_icons resources/icons
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPainterPath>
+#include <QtMath>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+constexpr int kPx = 52;
+const QColor kInk(52, 74, 110);
+
+void save(const QString& dir, const QString& name, const std::function<void(QPainter&)>& draw)
+{
+    QImage img(kPx, kPx, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(kInk, 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    draw(p);
+    p.end();
+    if (!img.save(dir + QLatin1Char('/') + name))
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(name));
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QGuiApplication app(argc, argv);
+    const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+
+    save(dir, "monitor.png", [](QPainter& p) {
+        p.drawRoundedRect(QRectF(5, 7, 42, 29), 4, 4);
+        p.drawLine(QPointF(26, 36), QPointF(26, 44));
+        p.drawLine(QPointF(16, 45), QPointF(36, 45));
+    });
+    save(dir, "clock.png", [](QPainter& p) {
+        p.drawEllipse(QPointF(26, 26), 20, 20);
+        p.drawLine(QPointF(26, 26), QPointF(26, 13));
+        p.drawLine(QPointF(26, 26), QPointF(35, 31));
+    });
+    save(dir, "database.png", [](QPainter& p) {
+        p.drawEllipse(QRectF(9, 5, 34, 11));
+        p.drawLine(QPointF(9, 10.5), QPointF(9, 41.5));
+        p.drawLine(QPointF(43, 10.5), QPointF(43, 41.5));
+        p.drawArc(QRectF(9, 36, 34, 11), 180 * 16, 180 * 16);
+        p.drawArc(QRectF(9, 21, 34, 11), 180 * 16, 180 * 16);
+    });
+    save(dir, "connections.png", [](QPainter& p) {
+        p.drawLine(QPointF(8, 18), QPointF(42, 18));
+        p.drawPolyline(QPolygonF({QPointF(34, 10), QPointF(42, 18), QPointF(34, 26)}));
+        p.drawLine(QPointF(44, 34), QPointF(10, 34));
+        p.drawPolyline(QPolygonF({QPointF(18, 26), QPointF(10, 34), QPointF(18, 42)}));
+    });
+    save(dir, "move.png", [](QPainter& p) {
+        p.drawLine(QPointF(26, 6), QPointF(26, 46));
+        p.drawLine(QPointF(6, 26), QPointF(46, 26));
+        p.drawPolyline(QPolygonF({QPointF(20, 12), QPointF(26, 6), QPointF(32, 12)}));
+        p.drawPolyline(QPolygonF({QPointF(20, 40), QPointF(26, 46), QPointF(32, 40)}));
+        p.drawPolyline(QPolygonF({QPointF(12, 20), QPointF(6, 26), QPointF(12, 32)}));
+        p.drawPolyline(QPolygonF({QPointF(40, 20), QPointF(46, 26), QPointF(40, 32)}));
+    });
+    save(dir, "graph.png", [](QPainter& p) {
+        p.drawPolyline(QPolygonF({QPointF(6, 6), QPointF(6, 46), QPointF(46, 46)}));
+        p.drawPolyline(
+            QPolygonF({QPointF(10, 38), QPointF(20, 24), QPointF(29, 31), QPointF(44, 12)}));
+    });
+    save(dir, "photos.png", [](QPainter& p) {
+        p.drawRoundedRect(QRectF(6, 14, 30, 30), 3, 3);
+        p.drawPolyline(QPolygonF(
+            {QPointF(14, 14), QPointF(14, 6), QPointF(46, 6), QPointF(46, 36), QPointF(36, 36)}));
+        p.drawLine(QPointF(12, 24), QPointF(30, 24));
+        p.drawLine(QPointF(12, 32), QPointF(26, 32));
+    });
+    save(dir, "preferences.png", [](QPainter& p) {
+        QPainterPath gear;
+        for (int i = 0; i < 8; ++i) {
+            const double a = i * M_PI / 4;
+            gear.moveTo(26 + 14 * std::cos(a), 26 + 14 * std::sin(a));
+            gear.lineTo(26 + 21 * std::cos(a), 26 + 21 * std::sin(a));
+        }
+        p.drawPath(gear);
+        p.drawEllipse(QPointF(26, 26), 14, 14);
+        p.drawEllipse(QPointF(26, 26), 5, 5);
+    });
+    save(dir, "newspaper.png", [](QPainter& p) {
+        p.drawRoundedRect(QRectF(8, 5, 36, 42), 3, 3);
+        for (int y : {15, 23, 31, 39})
+            p.drawLine(QPointF(15, y), QPointF(37, y));
+    });
+    save(dir, "house.png", [](QPainter& p) {
+        p.drawPolyline(QPolygonF({QPointF(5, 26), QPointF(26, 7), QPointF(47, 26)}));
+        p.drawPolyline(
+            QPolygonF({QPointF(11, 21), QPointF(11, 46), QPointF(41, 46), QPointF(41, 21)}));
+        p.drawRect(QRectF(21, 32, 10, 14));
+    });
+    return 0;
+}
