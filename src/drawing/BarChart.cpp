@@ -1,0 +1,157 @@
+#include "drawing/BarChart.h"
+
+#include "drawing/GlossShading.h"
+#include "drawing/Palette.h"
+#include "drawing/RoundedRectPath.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+constexpr double kGlossWidth = 1300.0;
+// Each bar is drawn this much wider than its share so that the next one
+// covers the seam.
+constexpr float kOverlap = 3.0f;
+
+bool draws(const BarChartItem& item)
+{
+    return item.value() >= 0.0f && std::isfinite(item.value());
+}
+
+QImage newImage(double width, double height, qreal ratio)
+{
+    QImage image(std::max(1, static_cast<int>(std::ceil(width * ratio))),
+                 std::max(1, static_cast<int>(std::ceil(height * ratio))),
+                 QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    return image;
+}
+} // namespace
+
+BarChart& BarChart::instance()
+{
+    static BarChart shared;
+    return shared;
+}
+
+void BarChart::addItemValue(float value, const QColor& color)
+{
+    if (m_items.capacity() == 0)
+        m_items.reserve(5);
+    m_items.emplace_back(value, color);
+}
+
+void BarChart::clearItems()
+{
+    m_items.clear();
+}
+
+qreal BarChart::devicePixelRatio() const
+{
+    if (m_devicePixelRatio > 0.0)
+        return m_devicePixelRatio;
+    if (qGuiApp) {
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            return screen->devicePixelRatio();
+    }
+    return 1.0;
+}
+
+QString BarChart::glossCacheKey(float height, const QColor& color)
+{
+    const RgbColor c = ColorComponents::rgb(color);
+    return QString::asprintf("%.1f:%.1f:%.1f:%.1f", static_cast<double>(height), c.r * 255.0,
+                             c.g * 255.0, c.b * 255.0);
+}
+
+QImage BarChart::glossImage(float height, const QColor& color)
+{
+    const qreal ratio = devicePixelRatio();
+    QHash<QString, QImage>& cache = m_glossCache[ratio];
+    const QString key = glossCacheKey(height, color);
+    auto it = cache.find(key);
+    if (it == cache.end())
+        it = cache.insert(key, makeGlossImage(ColorComponents::rgb(color), height, ratio));
+    return *it;
+}
+
+int BarChart::glossCacheCount() const
+{
+    const auto it = m_glossCache.find(devicePixelRatio());
+    return it == m_glossCache.end() ? 0 : static_cast<int>(it->second.size());
+}
+
+bool BarChart::hasGlossImage(const QString& key) const
+{
+    const auto it = m_glossCache.find(devicePixelRatio());
+    return it != m_glossCache.end() && it->second.contains(key);
+}
+
+QImage BarChart::makeGlossImage(RgbColor color, float height, qreal devicePixelRatio)
+{
+    QImage image = newImage(kGlossWidth, height, devicePixelRatio);
+    const GlossShading::Parameters params = GlossShading::parameters(color);
+    const double rows = height * devicePixelRatio;
+    const auto to8 = [](float v) {
+        return qBound(0, static_cast<int>(std::lround(v * 255.0f)), 255);
+    };
+    for (int y = 0; y < image.height(); ++y) {
+        // Sample at the centre of the pixel row; the shading does not extend
+        // past its ends.
+        const double t = (y + 0.5) / rows;
+        if (t > 1.0)
+            break;
+        const std::array<float, 4> c = GlossShading::evaluate(params, static_cast<float>(t));
+        const QRgb pixel = qPremultiply(qRgba(to8(c[0]), to8(c[1]), to8(c[2]), to8(c[3])));
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        std::fill(line, line + image.width(), pixel);
+    }
+    return image;
+}
+
+QImage BarChart::drawChartInRect(const QRectF& rect, float cornerRadius)
+{
+    const qreal ratio = devicePixelRatio();
+    QImage image = newImage(rect.width(), rect.height(), ratio);
+    QPainter painter(&image);
+    painter.fillRect(rect, Qt::white);
+    const QPainterPath outline = RoundedRectPath::make(rect, cornerRadius, cornerRadius);
+
+    float total = 0.0f;
+    for (const BarChartItem& item : m_items)
+        if (draws(item))
+            total += item.value();
+    if (total > 0.0f && std::isfinite(total)) {
+        const float height = static_cast<float>(rect.height());
+        const float scale = static_cast<float>(rect.width()) / total;
+        // Bars start at 0, not at the rectangle's x: every caller draws at
+        // the origin.
+        float x = 0.0f;
+        for (const BarChartItem& item : m_items) {
+            if (!draws(item))
+                continue;
+            const float width = item.value() * scale + kOverlap;
+            painter.drawImage(QRectF(x, rect.y(), width, height), glossImage(height, item.color()));
+            x += width - kOverlap;
+        }
+    }
+
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(palette::kChartOutline, 1.0));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(outline);
+    // Clip to the outline by painting everything outside it white again:
+    // the corners stay white, not transparent, and only the inner half of
+    // the line shows. Cheaper than an antialiased clip under every bar.
+    QPainterPath outside = outline;
+    outside.addRect(rect);
+    outside.setFillRule(Qt::OddEvenFill);
+    painter.fillPath(outside, Qt::white);
+    painter.end();
+    return image;
+}

@@ -1,0 +1,199 @@
+#include "drawing/CopyableLabel.h"
+#include "drawing/CustomCell.h"
+#include "drawing/ListCopyableLabel.h"
+#include "drawing/Palette.h"
+#include "drawing/ValueLabel.h"
+#include "host/NotificationCenter.h"
+#include "ui/Device.h"
+#include "ui/MenuController.h"
+#include "ui/Pasteboard.h"
+
+#include <gtest/gtest.h>
+#include <QMenu>
+#include <QTest>
+
+namespace {
+
+using ui::MenuController;
+
+// Counts the edit menu's notifications and restores the screen class.
+class CopyMenuTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_idiom = ui::Device::userInterfaceIdiom();
+        auto& center = NotificationCenter::defaultCenter();
+        center.addObserver(this, MenuController::WillShowMenuNotification,
+                           [this](const std::string&, const void*) { ++shows; });
+        center.addObserver(this, MenuController::WillHideMenuNotification,
+                           [this](const std::string&, const void*) { ++hides; });
+        window.resize(320, 44);
+        window.show();
+    }
+    void TearDown() override
+    {
+        NotificationCenter::defaultCenter().removeObserver(this);
+        MenuController::sharedMenuController().setMenuVisible(false, false);
+        ui::Device::setUserInterfaceIdiom(m_idiom);
+    }
+    template <typename Label> Label* makeLabel(const QString& text)
+    {
+        auto* label = new Label(&window);
+        label->setText(text);
+        label->setGeometry(100, 10, 200, 21);
+        label->setUserInteractionEnabled(true);
+        label->show();
+        return label;
+    }
+    static bool idle(const CopyableLabel& label)
+    {
+        return !label.isFirstResponder() && !label.isHighlighted();
+    }
+
+    QWidget window;
+    int shows = 0;
+    int hides = 0;
+
+private:
+    ui::UserInterfaceIdiom m_idiom{};
+};
+
+} // namespace
+
+TEST_F(CopyMenuTest, TwoTapsShowThenHideTheMenuAndLeaveTheLabelIdle)
+{
+    ui::Device::setUserInterfaceIdiom(ui::UserInterfaceIdiom::Phone);
+    auto* label = makeLabel<CopyableLabel>("192.168.1.20");
+    MenuController& menu = MenuController::sharedMenuController();
+
+    QTest::mouseClick(label, Qt::LeftButton);
+    EXPECT_TRUE(label->isFirstResponder());
+    EXPECT_TRUE(label->isHighlighted());
+    EXPECT_TRUE(menu.isMenuVisible());
+    EXPECT_EQ(menu.targetView(), label);
+    EXPECT_EQ(menu.targetRect(), QRect(160, 0, 40, 21));
+    EXPECT_EQ(shows, 1);
+    EXPECT_EQ(hides, 0);
+
+    QTest::mouseClick(label, Qt::LeftButton);
+    EXPECT_TRUE(idle(*label));
+    EXPECT_FALSE(menu.isMenuVisible());
+    EXPECT_EQ(shows, 1);
+    EXPECT_EQ(hides, 1);
+}
+
+TEST_F(CopyMenuTest, MenuPointsNearTheRightEndOnLargeScreensToo)
+{
+    ui::Device::setUserInterfaceIdiom(ui::UserInterfaceIdiom::Pad);
+    auto* label = makeLabel<CopyableLabel>("x");
+    label->toggleMenu();
+    EXPECT_EQ(MenuController::sharedMenuController().targetRect(), QRect(166, 0, 40, 21));
+    label->toggleMenu();
+    EXPECT_TRUE(idle(*label));
+}
+
+TEST_F(CopyMenuTest, ListLabelPointsNearItsLeftEndEverywhere)
+{
+    for (auto idiom : {ui::UserInterfaceIdiom::Phone, ui::UserInterfaceIdiom::Pad}) {
+        ui::Device::setUserInterfaceIdiom(idiom);
+        auto* label = makeLabel<ListCopyableLabel>("kernel: eth0 up");
+        label->toggleMenu();
+        EXPECT_EQ(MenuController::sharedMenuController().targetRect(), QRect(34, 0, 20, 21));
+        label->toggleMenu();
+        EXPECT_TRUE(idle(*label));
+    }
+}
+
+TEST_F(CopyMenuTest, OnlyCopyIsOfferedAndChoosingItCopies)
+{
+    auto* label = makeLabel<CopyableLabel>("2.4 GHz");
+    EXPECT_TRUE(label->canPerformAction(ui::EditAction::Copy));
+    for (auto other : {ui::EditAction::Cut, ui::EditAction::Paste, ui::EditAction::SelectAll,
+                       ui::EditAction::Delete, ui::EditAction::Select})
+        EXPECT_FALSE(label->canPerformAction(other));
+
+    label->toggleMenu();
+    QMenu* menu = MenuController::sharedMenuController().menu();
+    ASSERT_EQ(menu->actions().size(), 1);
+    EXPECT_EQ(menu->actions().first()->text(), "Copy");
+    ui::Pasteboard::generalPasteboard().setString("stale");
+    menu->actions().first()->trigger();
+    EXPECT_EQ(ui::Pasteboard::generalPasteboard().string(), "2.4 GHz");
+    EXPECT_TRUE(idle(*label));
+    EXPECT_FALSE(MenuController::sharedMenuController().isMenuVisible());
+    EXPECT_EQ(shows, 1);
+    EXPECT_EQ(hides, 1);
+}
+
+TEST_F(CopyMenuTest, CopyOfAnEmptyLabelPutsAnEmptyString)
+{
+    auto* label = makeLabel<CopyableLabel>("");
+    ui::Pasteboard::generalPasteboard().setString("stale");
+    ASSERT_EQ(ui::Pasteboard::generalPasteboard().string(), "stale");
+    label->becomeFirstResponder();
+    label->copy();
+    EXPECT_EQ(ui::Pasteboard::generalPasteboard().string(), "");
+    EXPECT_TRUE(idle(*label));
+}
+
+TEST_F(CopyMenuTest, TappingAnotherLabelMovesTheHighlight)
+{
+    auto* first = makeLabel<CopyableLabel>("a");
+    auto* second = makeLabel<CopyableLabel>("b");
+    first->toggleMenu();
+    second->toggleMenu();
+    EXPECT_TRUE(idle(*first));
+    EXPECT_TRUE(second->isFirstResponder());
+    EXPECT_TRUE(second->isHighlighted());
+    EXPECT_EQ(MenuController::sharedMenuController().targetView(), second);
+    second->toggleMenu();
+    EXPECT_EQ(shows, hides);
+}
+
+TEST_F(CopyMenuTest, DismissingTheMenuElsewhereHidesItButKeepsTheHighlight)
+{
+    auto* label = makeLabel<CopyableLabel>("a");
+    label->toggleMenu();
+    MenuController::sharedMenuController().menu()->hide(); // the user tapped elsewhere
+    EXPECT_FALSE(MenuController::sharedMenuController().isMenuVisible());
+    EXPECT_EQ(hides, 1);
+    EXPECT_TRUE(label->isHighlighted());
+    label->toggleMenu(); // the next tap returns it to idle
+    EXPECT_TRUE(idle(*label));
+    EXPECT_EQ(hides, 1);
+}
+
+TEST(ValueLabelTest, ConfiguresTheLabelAndItsCell)
+{
+    CustomCell cell(ui::CellStyle::Value1, "CellNormal");
+    auto* label = new CopyableLabel;
+    EXPECT_FALSE(label->isUserInteractionEnabled()); // a plain label lets taps through
+    ValueLabel::configure(label, &cell, ValueLabel::kTagOverview);
+    EXPECT_EQ(cell.viewWithTag(14), label);
+    EXPECT_EQ(label->parentWidget(), cell.contentView());
+    EXPECT_TRUE(label->isUserInteractionEnabled());
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(56, 84, 135));
+    EXPECT_FALSE(label->autoFillBackground());
+    EXPECT_EQ(label->alignment(), Qt::AlignRight | Qt::AlignVCenter);
+    EXPECT_EQ(cell.selectionStyle(), ui::SelectionStyle::None);
+    EXPECT_EQ(ValueLabel::kTagDetails, 4);
+    EXPECT_EQ(ValueLabel::kTagExternalAddress, 13);
+    EXPECT_EQ(ValueLabel::kTagAbout, 1);
+}
+
+TEST(ValueLabelTest, RowFontFollowsTheScreenClass)
+{
+    const auto saved = ui::Device::userInterfaceIdiom();
+    for (auto [idiom, size] : {std::pair{ui::UserInterfaceIdiom::Phone, 14},
+                               std::pair{ui::UserInterfaceIdiom::Pad, 17}}) {
+        ui::Device::setUserInterfaceIdiom(idiom);
+        CustomCell cell(ui::CellStyle::Value1, "CellNormal");
+        const bool bold = cell.textLabel()->font().bold();
+        CopyableLabel label;
+        ValueLabel::applyRowFont(&label, &cell);
+        EXPECT_EQ(label.font().pixelSize(), size);
+        EXPECT_EQ(cell.textLabel()->font(), label.font());
+        EXPECT_EQ(label.font().bold(), bold);
+    }
+    ui::Device::setUserInterfaceIdiom(saved);
+}
