@@ -8,22 +8,6 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace {
-
-template <typename Body> std::vector<std::uint8_t> dumpRequest(std::uint16_t type, const Body& body)
-{
-    std::vector<std::uint8_t> request(NLMSG_LENGTH(sizeof(Body)));
-    nlmsghdr h{};
-    h.nlmsg_len = std::uint32_t(request.size());
-    h.nlmsg_type = type;
-    h.nlmsg_flags = NLM_F_REQUEST | NLM_F_DUMP;
-    std::memcpy(request.data(), &h, sizeof h);
-    std::memcpy(request.data() + NLMSG_HDRLEN, &body, sizeof body);
-    return request;
-}
-
-} // namespace
-
 bool LinuxRouteDump::dump(const std::function<void(const RouteRecord&)>& each)
 {
     NetlinkSocket socket(NETLINK_ROUTE);
@@ -33,7 +17,7 @@ bool LinuxRouteDump::dump(const std::function<void(const RouteRecord&)>& each)
     m_names.clear();
     ifinfomsg link{};
     link.ifi_family = AF_UNSPEC;
-    socket.dump(dumpRequest(RTM_GETLINK, link), [this](std::uint16_t type, netlink::Bytes p) {
+    socket.dump(NetlinkSocket::dumpRequest(RTM_GETLINK, link), [this](std::uint16_t type, netlink::Bytes p) {
         std::uint32_t index = 0;
         std::string name;
         if (type == RTM_NEWLINK && netlink::parseLinkMessage(p, index, name))
@@ -52,7 +36,7 @@ bool LinuxRouteDump::dump(const std::function<void(const RouteRecord&)>& each)
         rtmsg rtm{};
         rtm.rtm_family = family;
         rtm.rtm_table = RT_TABLE_UNSPEC; // every table
-        if (!socket.dump(dumpRequest(RTM_GETROUTE, rtm), onRoute))
+        if (!socket.dump(NetlinkSocket::dumpRequest(RTM_GETROUTE, rtm), onRoute))
             return false;
     }
     return true;

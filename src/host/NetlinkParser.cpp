@@ -107,8 +107,17 @@ WalkEnd walkMessages(Bytes chunk,
             h.nlmsg_len > chunk.size() - pos)
             return WalkEnd::Malformed;
         const Bytes payload = chunk.subspan(pos + NLMSG_HDRLEN, h.nlmsg_len - NLMSG_HDRLEN);
-        if (h.nlmsg_type == NLMSG_DONE)
+        if (h.nlmsg_type == NLMSG_DONE) {
+            // A dump that failed in the kernel ends with DONE carrying -errno
+            // (for example a protocol whose diag module is not built).
+            int code = 0;
+            if (readAt(payload, 0, code) && code < 0) {
+                if (errorCode)
+                    *errorCode = -code;
+                return WalkEnd::Error;
+            }
             return WalkEnd::Done;
+        }
         if (h.nlmsg_type == NLMSG_ERROR) {
             int code = 0;
             if (!readAt(payload, 0, code))

@@ -18,7 +18,7 @@ using Bytes = std::span<const std::uint8_t>;
 enum class WalkEnd {
     More,      // every message was complete; the dump goes on in the next chunk
     Done,      // NLMSG_DONE seen
-    Error,     // NLMSG_ERROR with a non-zero code
+    Error,     // NLMSG_ERROR with a non-zero code, or NLMSG_DONE with a negative one
     Malformed, // a header whose length does not fit; the rest was dropped
 };
 

@@ -36,6 +36,16 @@ NetlinkSocket::NetlinkSocket(int protocol)
     m_buffer.resize(BufferSize);
 }
 
+void NetlinkSocket::writeHeader(std::vector<std::uint8_t>& bytes, std::uint16_t type)
+{
+    static_assert(HeaderLength == NLMSG_HDRLEN);
+    nlmsghdr h{};
+    h.nlmsg_len = std::uint32_t(bytes.size());
+    h.nlmsg_type = type;
+    h.nlmsg_flags = NLM_F_REQUEST | NLM_F_DUMP;
+    std::memcpy(bytes.data(), &h, sizeof h);
+}
+
 NetlinkSocket::~NetlinkSocket()
 {
     if (m_fd >= 0)

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <vector>
 
@@ -17,6 +18,15 @@ public:
     NetlinkSocket(const NetlinkSocket&) = delete;
     NetlinkSocket& operator=(const NetlinkSocket&) = delete;
 
+    // A dump request of the given type with body as its payload.
+    template <typename Body> static std::vector<std::uint8_t> dumpRequest(std::uint16_t type, const Body& body)
+    {
+        std::vector<std::uint8_t> bytes(HeaderLength + sizeof(Body));
+        writeHeader(bytes, type);
+        std::memcpy(bytes.data() + HeaderLength, &body, sizeof body);
+        return bytes;
+    }
+
     bool isOpen() const { return m_fd >= 0; }
     // errno of the failed open, send or receive (0 if none).
     int lastError() const { return m_error; }
@@ -29,6 +39,9 @@ public:
               const std::function<void(std::uint16_t type, netlink::Bytes payload)>& onMessage);
 
 private:
+    static constexpr std::size_t HeaderLength = 16; // NLMSG_HDRLEN
+    static void writeHeader(std::vector<std::uint8_t>& bytes, std::uint16_t type);
+
     int m_fd = -1;
     int m_error = 0;
     std::uint32_t m_sequence = 0;
