@@ -37,7 +37,22 @@ bool isWwan(const std::string& root, const QString& name)
 
 std::string setting(const char* key)
 {
-    return Defaults::standardUserDefaults().stringForKey(QLatin1String(key)).trimmed().toStdString();
+    return Defaults::standardUserDefaults()
+        .stringForKey(QLatin1String(key))
+        .trimmed()
+        .toStdString();
+}
+
+// The interface the setting names, else the first (by name) that fits.
+std::string choose(const char* key, const std::string& root,
+                   bool (*fits)(const std::string&, const QString&))
+{
+    if (auto chosen = setting(key); !chosen.empty())
+        return chosen;
+    for (const QString& name : interfaces(root))
+        if (fits(root, name))
+            return name.toStdString();
+    return {};
 }
 
 } // namespace
@@ -46,20 +61,10 @@ InterfaceRoles::InterfaceRoles(std::string sysRoot) : m_sysRoot(std::move(sysRoo
 
 std::string InterfaceRoles::wifiInterface() const
 {
-    if (auto chosen = setting(WifiKey); !chosen.empty())
-        return chosen;
-    for (const QString& name : interfaces(m_sysRoot))
-        if (isWireless(m_sysRoot, name))
-            return name.toStdString();
-    return {};
+    return choose(WifiKey, m_sysRoot, isWireless);
 }
 
 std::string InterfaceRoles::cellularInterface() const
 {
-    if (auto chosen = setting(CellularKey); !chosen.empty())
-        return chosen;
-    for (const QString& name : interfaces(m_sysRoot))
-        if (isWwan(m_sysRoot, name))
-            return name.toStdString();
-    return {};
+    return choose(CellularKey, m_sysRoot, isWwan);
 }

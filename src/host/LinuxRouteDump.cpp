@@ -17,12 +17,13 @@ bool LinuxRouteDump::dump(const std::function<void(const RouteRecord&)>& each)
     m_names.clear();
     ifinfomsg link{};
     link.ifi_family = AF_UNSPEC;
-    socket.dump(NetlinkSocket::dumpRequest(RTM_GETLINK, link), [this](std::uint16_t type, netlink::Bytes p) {
-        std::uint32_t index = 0;
-        std::string name;
-        if (type == RTM_NEWLINK && netlink::parseLinkMessage(p, index, name))
-            m_names[index] = std::move(name);
-    });
+    socket.dump(NetlinkSocket::dumpRequest(RTM_GETLINK, link),
+                [this](std::uint16_t type, netlink::Bytes p) {
+                    std::uint32_t index = 0;
+                    std::string name;
+                    if (type == RTM_NEWLINK && netlink::parseLinkMessage(p, index, name))
+                        m_names[index] = std::move(name);
+                });
 
     netlink::RouteContext context;
     context.now = std::time(nullptr);

@@ -74,8 +74,9 @@ bool LinuxSocketDump::viaSockDiag(List which, const std::function<void(const Pcb
 bool LinuxSocketDump::viaProc(List which, const std::function<void(const PcbRecord&)>& each)
 {
     const char* base = which == List::Tcp ? "tcp" : which == List::Udp ? "udp" : "raw";
-    const std::uint8_t protocol =
-        which == List::Tcp ? IPPROTO_TCP : which == List::Udp ? IPPROTO_UDP : IPPROTO_RAW;
+    const std::uint8_t protocol = which == List::Tcp   ? IPPROTO_TCP
+                                  : which == List::Udp ? IPPROTO_UDP
+                                                       : IPPROTO_RAW;
     const bool v4 = procnet::readTable(m_root, base, AF_INET, protocol, each);
     const bool v6 = procnet::readTable(m_root, std::string(base) + "6", AF_INET6, protocol, each);
     return v4 || v6;

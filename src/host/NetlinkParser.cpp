@@ -76,18 +76,32 @@ std::uint32_t flagsFor(const rtmsg& rtm)
     std::uint32_t f = routeflag::Up;
     switch (rtm.rtm_type) {
     case RTN_UNREACHABLE:
-    case RTN_PROHIBIT: f |= routeflag::Reject; break;
-    case RTN_BLACKHOLE: f |= routeflag::Blackhole; break;
-    case RTN_BROADCAST: f |= routeflag::Broadcast; break;
-    case RTN_MULTICAST: f |= routeflag::Multicast; break;
-    default: break;
+    case RTN_PROHIBIT:
+        f |= routeflag::Reject;
+        break;
+    case RTN_BLACKHOLE:
+        f |= routeflag::Blackhole;
+        break;
+    case RTN_BROADCAST:
+        f |= routeflag::Broadcast;
+        break;
+    case RTN_MULTICAST:
+        f |= routeflag::Multicast;
+        break;
+    default:
+        break;
     }
     switch (rtm.rtm_protocol) {
     case RTPROT_STATIC:
-    case RTPROT_BOOT: f |= routeflag::Static; break;
+    case RTPROT_BOOT:
+        f |= routeflag::Static;
+        break;
     case RTPROT_REDIRECT:
-    case RTPROT_RA: f |= routeflag::Dynamic; break;
-    default: break;
+    case RTPROT_RA:
+        f |= routeflag::Dynamic;
+        break;
+    default:
+        break;
     }
     if (rtm.rtm_flags & RTM_F_CLONED)
         f |= routeflag::WasCloned;
@@ -141,8 +155,7 @@ bool walkAttributes(Bytes bytes,
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         rtattr a;
-        if (!readAt(bytes, pos, a) || a.rta_len < sizeof(rtattr) ||
-            a.rta_len > bytes.size() - pos)
+        if (!readAt(bytes, pos, a) || a.rta_len < sizeof(rtattr) || a.rta_len > bytes.size() - pos)
             return false;
         onAttribute(a.rta_type & NLA_TYPE_MASK,
                     bytes.subspan(pos + sizeof(rtattr), a.rta_len - sizeof(rtattr)));
@@ -196,7 +209,9 @@ bool parseRouteMessage(Bytes payload, const RouteContext& context, RouteRecord& 
                 else
                     putAddress(out.sa[RouteRecord::Destination], family, v);
                 break;
-            case RTA_GATEWAY: gatewayFrom(family, v); break;
+            case RTA_GATEWAY:
+                gatewayFrom(family, v);
+                break;
             case RTA_VIA: { // a gateway of the other family: u16 family, then the address
                 std::uint16_t viaFamily = 0;
                 if (readAt(v, 0, viaFamily))
@@ -204,7 +219,9 @@ bool parseRouteMessage(Bytes payload, const RouteContext& context, RouteRecord& 
                                 v.subspan(2));
                 break;
             }
-            case RTA_OIF: readAt(v, 0, out.index); break;
+            case RTA_OIF:
+                readAt(v, 0, out.index);
+                break;
             case RTA_MULTIPATH: { // show the first next hop
                 rtnexthop nh;
                 if (!readAt(v, 0, nh) || nh.rtnh_len < sizeof(rtnexthop) || nh.rtnh_len > v.size())
@@ -231,10 +248,12 @@ bool parseRouteMessage(Bytes payload, const RouteContext& context, RouteRecord& 
                 out.refcnt = std::int32_t(ci.rta_clntref);
                 out.use = std::int32_t(ci.rta_used);
                 if (ci.rta_expires != 0 && context.ticksPerSecond > 0)
-                    out.expire = context.now + std::int32_t(ci.rta_expires) / context.ticksPerSecond;
+                    out.expire =
+                        context.now + std::int32_t(ci.rta_expires) / context.ticksPerSecond;
                 break;
             }
-            default: break;
+            default:
+                break;
             }
         });
     if (!ok || !sane)
@@ -282,16 +301,16 @@ bool parseDiagMessage(Bytes payload, std::uint8_t protocol, PcbRecord& out)
     out.protocol = protocol;
     bool v6only = false;
     bool haveProtocol = false;
-    const bool ok = walkAttributes(
-        payload.subspan(std::min(payload.size(), align4(sizeof(inet_diag_msg)))),
-        [&](std::uint16_t type, Bytes v) {
-            if (type == INET_DIAG_SKV6ONLY && !v.empty())
-                v6only = v[0] != 0;
-            else if (type == INET_DIAG_PROTOCOL && !v.empty()) {
-                out.protocol = v[0];
-                haveProtocol = true;
-            }
-        });
+    const bool ok =
+        walkAttributes(payload.subspan(std::min(payload.size(), align4(sizeof(inet_diag_msg)))),
+                       [&](std::uint16_t type, Bytes v) {
+                           if (type == INET_DIAG_SKV6ONLY && !v.empty())
+                               v6only = v[0] != 0;
+                           else if (type == INET_DIAG_PROTOCOL && !v.empty()) {
+                               out.protocol = v[0];
+                               haveProtocol = true;
+                           }
+                       });
     if (!ok)
         return false;
     assignPcbAddresses(out, m.idiag_family, v6only,

@@ -31,10 +31,11 @@ WalkEnd walkMessages(Bytes chunk,
 
 // Calls onAttribute(type, value) for each route attribute in bytes; false
 // when an attribute's length is bad (those before it were delivered).
-bool walkAttributes(Bytes bytes, const std::function<void(std::uint16_t type, Bytes value)>& onAttribute);
+bool walkAttributes(Bytes bytes,
+                    const std::function<void(std::uint16_t type, Bytes value)>& onAttribute);
 
 struct RouteContext {
-    std::int64_t now = 0;  // calendar seconds, for the expiry
+    std::int64_t now = 0;      // calendar seconds, for the expiry
     long ticksPerSecond = 100; // unit of the kernel's cache-info expiry
 };
 

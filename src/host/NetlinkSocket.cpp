@@ -84,10 +84,16 @@ bool NetlinkSocket::dump(
         int code = 0;
         switch (netlink::walkMessages(netlink::Bytes(m_buffer.data(), std::size_t(n)), onMessage,
                                       &code)) {
-        case netlink::WalkEnd::More: break;
-        case netlink::WalkEnd::Done: return true;
-        case netlink::WalkEnd::Error: m_error = code; return false;
-        case netlink::WalkEnd::Malformed: m_error = EPROTO; return false;
+        case netlink::WalkEnd::More:
+            break;
+        case netlink::WalkEnd::Done:
+            return true;
+        case netlink::WalkEnd::Error:
+            m_error = code;
+            return false;
+        case netlink::WalkEnd::Malformed:
+            m_error = EPROTO;
+            return false;
         }
     }
 }

@@ -19,7 +19,8 @@ public:
     NetlinkSocket& operator=(const NetlinkSocket&) = delete;
 
     // A dump request of the given type with body as its payload.
-    template <typename Body> static std::vector<std::uint8_t> dumpRequest(std::uint16_t type, const Body& body)
+    template <typename Body>
+    static std::vector<std::uint8_t> dumpRequest(std::uint16_t type, const Body& body)
     {
         std::vector<std::uint8_t> bytes(HeaderLength + sizeof(Body));
         writeHeader(bytes, type);

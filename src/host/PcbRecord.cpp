@@ -6,19 +6,32 @@
 int tcpStateFromLinux(int linuxState)
 {
     switch (linuxState) {
-    case 1: return tcpstate::Established;
-    case 2: return tcpstate::SynSent;
-    case 3: return tcpstate::SynReceived;
-    case 4: return tcpstate::FinWait1;
-    case 5: return tcpstate::FinWait2;
-    case 6: return tcpstate::TimeWait;
-    case 7: return tcpstate::Closed;
-    case 8: return tcpstate::CloseWait;
-    case 9: return tcpstate::LastAck;
-    case 10: return tcpstate::Listen;
-    case 11: return tcpstate::Closing;
-    case 12: return tcpstate::SynReceived; // a request socket waiting for the final ACK
-    default: return linuxState > tcpstate::TimeWait ? linuxState : tcpstate::TimeWait + 1;
+    case 1:
+        return tcpstate::Established;
+    case 2:
+        return tcpstate::SynSent;
+    case 3:
+        return tcpstate::SynReceived;
+    case 4:
+        return tcpstate::FinWait1;
+    case 5:
+        return tcpstate::FinWait2;
+    case 6:
+        return tcpstate::TimeWait;
+    case 7:
+        return tcpstate::Closed;
+    case 8:
+        return tcpstate::CloseWait;
+    case 9:
+        return tcpstate::LastAck;
+    case 10:
+        return tcpstate::Listen;
+    case 11:
+        return tcpstate::Closing;
+    case 12:
+        return tcpstate::SynReceived; // a request socket waiting for the final ACK
+    default:
+        return linuxState > tcpstate::TimeWait ? linuxState : tcpstate::TimeWait + 1;
     }
 }
 
@@ -45,8 +58,8 @@ std::uint32_t embeddedV4(const std::uint8_t* a)
 
 } // namespace
 
-void assignPcbAddresses(PcbRecord& rec, int linuxFamily, bool v6only,
-                        const std::uint8_t* local16, const std::uint8_t* remote16)
+void assignPcbAddresses(PcbRecord& rec, int linuxFamily, bool v6only, const std::uint8_t* local16,
+                        const std::uint8_t* remote16)
 {
     if (linuxFamily == AF_INET) {
         rec.vflag = PcbRecord::VersionIpv4;

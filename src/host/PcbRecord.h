@@ -21,7 +21,7 @@ struct PcbRecord {
     std::uint32_t faddr = 0;
     std::array<std::uint8_t, 16> laddr6{};
     std::array<std::uint8_t, 16> faddr6{};
-    int tstate = 0;          // TCP state in the classic BSD numbering
+    int tstate = 0; // TCP state in the classic BSD numbering
     std::uint32_t tflags = 0;
     // Identity of the kernel socket (0: unknown). A dump that races with
     // socket changes can deliver one socket twice; the cookie lets the
@@ -54,5 +54,5 @@ int tcpStateFromLinux(int linuxState);
 // unspecified beside a mapped one) talks IPv4 and is shown as such with the
 // embedded addresses; one that is not v6-only and has no address at either
 // end answers both versions; any other is IPv6.
-void assignPcbAddresses(PcbRecord& rec, int linuxFamily, bool v6only,
-                        const std::uint8_t* local16, const std::uint8_t* remote16);
+void assignPcbAddresses(PcbRecord& rec, int linuxFamily, bool v6only, const std::uint8_t* local16,
+                        const std::uint8_t* remote16);

@@ -16,8 +16,7 @@ bool hexValue(std::string_view s, std::uint32_t& out)
 
 // "0100007F:0035": the address words as the kernel printed them (%08X of
 // each 32-bit word in memory order), then the port.
-bool parseEndpoint(std::string_view field, int family, std::uint8_t* address16,
-                   std::uint32_t& port)
+bool parseEndpoint(std::string_view field, int family, std::uint8_t* address16, std::uint32_t& port)
 {
     const std::size_t colon = field.find(':');
     if (colon == std::string_view::npos || !hexValue(field.substr(colon + 1), port))
@@ -45,8 +44,8 @@ void parseTable(std::string_view text, int family, std::uint8_t protocol,
     while (pos != std::string_view::npos && pos + 1 < text.size()) {
         const std::size_t start = pos + 1;
         pos = text.find('\n', start);
-        std::string_view line = text.substr(start, pos == std::string_view::npos ? text.npos
-                                                                                   : pos - start);
+        std::string_view line =
+            text.substr(start, pos == std::string_view::npos ? text.npos : pos - start);
         // Fields: sl local remote st ...
         std::string_view fields[4];
         int n = 0;
@@ -79,8 +78,8 @@ void parseTable(std::string_view text, int family, std::uint8_t protocol,
     }
 }
 
-bool readTable(const std::string& root, const std::string& name, int family,
-               std::uint8_t protocol, const std::function<void(const PcbRecord&)>& each)
+bool readTable(const std::string& root, const std::string& name, int family, std::uint8_t protocol,
+               const std::function<void(const PcbRecord&)>& each)
 {
     std::FILE* f = std::fopen((root + "/proc/net/" + name).c_str(), "re");
     if (!f)

@@ -18,7 +18,7 @@ void parseTable(std::string_view text, int family, std::uint8_t protocol,
                 const std::function<void(const PcbRecord&)>& each);
 
 // Reads root + "/proc/net/" + name; false when the file cannot be read.
-bool readTable(const std::string& root, const std::string& name, int family,
-               std::uint8_t protocol, const std::function<void(const PcbRecord&)>& each);
+bool readTable(const std::string& root, const std::string& name, int family, std::uint8_t protocol,
+               const std::function<void(const PcbRecord&)>& each);
 
 } // namespace procnet

@@ -32,12 +32,12 @@ constexpr std::uint32_t Multicast = 0x800000;
 
 // Byte offsets inside the socket-address layouts.
 namespace sockaddrlayout {
-constexpr int InAddr = 4;        // sockaddr_in: len, family, port[2], addr[4]
-constexpr int InSize = 16;       // sizeof(sockaddr_in)
-constexpr int In6Addr = 8;       // sockaddr_in6: len, family, port[2], flow[4], addr[16], scope[4]
+constexpr int InAddr = 4;  // sockaddr_in: len, family, port[2], addr[4]
+constexpr int InSize = 16; // sizeof(sockaddr_in)
+constexpr int In6Addr = 8; // sockaddr_in6: len, family, port[2], flow[4], addr[16], scope[4]
 constexpr int In6Scope = 24;
-constexpr int In6Size = 28;      // sizeof(sockaddr_in6)
-constexpr int DlIndex = 2;       // sockaddr_dl: len, family, index[2], type, nlen, alen, slen, data
+constexpr int In6Size = 28; // sizeof(sockaddr_in6)
+constexpr int DlIndex = 2;  // sockaddr_dl: len, family, index[2], type, nlen, alen, slen, data
 constexpr int DlType = 4;
 constexpr int DlNlen = 5;
 constexpr int DlAlen = 6;
@@ -67,8 +67,8 @@ struct RouteRecord {
     std::uint32_t index = 0;       // outgoing interface; 0 = none
     std::int32_t refcnt = -1;      // -1: the kernel gave none
     std::int32_t use = -1;
-    std::uint32_t mtu = 0;         // 0: no MTU
-    std::int64_t expire = 0;       // calendar seconds; 0: never
+    std::uint32_t mtu = 0;   // 0: no MTU
+    std::int64_t expire = 0; // calendar seconds; 0: never
     std::array<RouteSockaddr, SlotCount> sa{};
 
     bool has(Slot s) const { return addrs & (1u << s); }

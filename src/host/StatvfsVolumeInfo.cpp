@@ -6,7 +6,7 @@
 std::optional<VolumeSpace> StatvfsVolumeInfo::spaceFor(const std::string& path)
 {
     std::string p = path.empty() ? std::string("/") : path;
-    struct statvfs st{};
+    struct statvfs st {};
     // Bounded: each step drops one path component.
     for (int depth = 0; depth < 256; ++depth) {
         if (::statvfs(p.c_str(), &st) == 0) {

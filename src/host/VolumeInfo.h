@@ -5,8 +5,8 @@
 #include <string>
 
 struct VolumeSpace {
-    std::uint64_t size = 0;      // bytes
-    std::uint64_t freeSize = 0;  // bytes available to the user
+    std::uint64_t size = 0;     // bytes
+    std::uint64_t freeSize = 0; // bytes available to the user
 };
 
 // Size and free space of the volume that holds a path.

@@ -12,8 +12,8 @@ struct Protocol {
     std::uint32_t number;
     const char* name;
 };
-constexpr Protocol Ipv4Table[] = {{6, "tcp"},     {17, "udp"}, {254, "divert"},
-                                  {255, "ip"},    {1, "icmp"}, {2, "igmp"}};
+constexpr Protocol Ipv4Table[] = {{6, "tcp"},  {17, "udp"}, {254, "divert"},
+                                  {255, "ip"}, {1, "icmp"}, {2, "igmp"}};
 constexpr Protocol Ipv6Table[] = {{6, "tcp"}, {17, "udp"}, {255, "ip6"}, {58, "icmp6"}};
 
 // tcp4, tcp6, udp4, udp6 first; every other name after them in plain order.
@@ -66,8 +66,7 @@ void ConnectionStats::refresh()
     m_connectionArray = std::move(groups);
 }
 
-void ConnectionStats::protopr(std::uint32_t p, const char* name,
-                              std::vector<ConnectionInfo>& array)
+void ConnectionStats::protopr(std::uint32_t p, const char* name, std::vector<ConnectionInfo>& array)
 {
     SocketDump::List list;
     const bool tcp = p == 6;

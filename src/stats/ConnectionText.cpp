@@ -59,9 +59,9 @@ std::string portText(std::uint16_t port, bool ipv4)
 
 std::string stateText(int state, std::uint32_t flags)
 {
-    static const char* const names[] = {"CLOSED",     "LISTEN",     "SYN_SENT",   "SYN_RCVD",
+    static const char* const names[] = {"CLOSED",      "LISTEN",     "SYN_SENT",   "SYN_RCVD",
                                         "ESTABLISHED", "CLOSE_WAIT", "FIN_WAIT_1", "CLOSING",
-                                        "LAST_ACK",   "FIN_WAIT_2", "TIME_WAIT"};
+                                        "LAST_ACK",    "FIN_WAIT_2", "TIME_WAIT"};
     if (state < 0 || state > 10)
         return std::to_string(state);
     if (flags & (PcbRecord::NeedSyn | PcbRecord::NeedFin))

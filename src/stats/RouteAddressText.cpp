@@ -55,20 +55,28 @@ std::string inetText(const RouteSockaddr& sa, const RouteSockaddr* mask, std::ui
 int maskBits(std::uint8_t byte)
 {
     switch (byte) {
-    case 0xff: return 8;
-    case 0xfe: return 7;
-    case 0xfc: return 6;
-    case 0xf8: return 5;
-    case 0xf0: return 4;
-    case 0xe0: return 3;
-    case 0xc0: return 2;
-    case 0x80: return 1;
-    default: return 0; // 0x00 and any byte that is no prefix
+    case 0xff:
+        return 8;
+    case 0xfe:
+        return 7;
+    case 0xfc:
+        return 6;
+    case 0xf8:
+        return 5;
+    case 0xf0:
+        return 4;
+    case 0xe0:
+        return 3;
+    case 0xc0:
+        return 2;
+    case 0x80:
+        return 1;
+    default:
+        return 0; // 0x00 and any byte that is no prefix
     }
 }
 
-std::string inet6Text(const RouteSockaddr& original, const RouteSockaddr* mask,
-                      std::uint32_t flags)
+std::string inet6Text(const RouteSockaddr& original, const RouteSockaddr* mask, std::uint32_t flags)
 {
     RouteSockaddr sa = original;
     std::uint8_t* addr = &sa.bytes[In6Addr];
@@ -196,10 +204,14 @@ std::string networkText(std::uint32_t a, std::uint32_t m)
 std::string addressText(const RouteSockaddr& sa, const RouteSockaddr* mask, std::uint32_t flags)
 {
     switch (sa.family()) {
-    case routefamily::Inet: return inetText(sa, mask, flags);
-    case routefamily::Inet6: return inet6Text(sa, mask, flags);
-    case routefamily::Link: return linkText(sa);
-    default: return anyText(sa);
+    case routefamily::Inet:
+        return inetText(sa, mask, flags);
+    case routefamily::Inet6:
+        return inet6Text(sa, mask, flags);
+    case routefamily::Link:
+        return linkText(sa);
+    default:
+        return anyText(sa);
     }
 }
 
@@ -209,10 +221,10 @@ std::string flagLetters(std::uint32_t flags)
         std::uint32_t bit;
         char letter;
     } table[] = {
-        {0x1, 'U'},       {0x2, 'G'},      {0x4, 'H'},      {0x8, 'R'},       {0x10, 'D'},
-        {0x20, 'M'},      {0x800000, 'm'}, {0x40, 'd'},     {0x100, 'C'},     {0x200, 'X'},
-        {0x400, 'L'},     {0x800, 'S'},    {0x8000, '1'},   {0x4000, '2'},    {0x20000, 'W'},
-        {0x10000, 'c'},   {0x40000, '3'},  {0x1000, 'B'},   {0x400000, 'b'},  {0x1000000, 'I'},
+        {0x1, 'U'},       {0x2, 'G'},      {0x4, 'H'},    {0x8, 'R'},      {0x10, 'D'},
+        {0x20, 'M'},      {0x800000, 'm'}, {0x40, 'd'},   {0x100, 'C'},    {0x200, 'X'},
+        {0x400, 'L'},     {0x800, 'S'},    {0x8000, '1'}, {0x4000, '2'},   {0x20000, 'W'},
+        {0x10000, 'c'},   {0x40000, '3'},  {0x1000, 'B'}, {0x400000, 'b'}, {0x1000000, 'I'},
         {0x4000000, 'i'},
     };
     std::string out;

@@ -23,10 +23,14 @@ RouteStats::RouteStats(std::shared_ptr<RouteDump> dump, Clock clock)
 std::string RouteStats::groupName(int family)
 {
     switch (family) {
-    case routefamily::Inet: return "Internet";
-    case routefamily::Inet6: return "Internet6";
-    case routefamily::Ipx: return "IPX";
-    default: return "Protocol Family " + std::to_string(family);
+    case routefamily::Inet:
+        return "Internet";
+    case routefamily::Inet6:
+        return "Internet6";
+    case routefamily::Ipx:
+        return "IPX";
+    default:
+        return "Protocol Family " + std::to_string(family);
     }
 }
 
@@ -76,8 +80,8 @@ void RouteStats::np_rtentry(const RouteRecord& r)
     info.destination = routetext::addressText(destination, &mask, r.flags);
     // A route without a gateway address shows an empty gateway.
     if (r.has(RouteRecord::GatewaySlot))
-        info.gateway = routetext::addressText(r.sa[RouteRecord::GatewaySlot], nullptr,
-                                              routeflag::Host);
+        info.gateway =
+            routetext::addressText(r.sa[RouteRecord::GatewaySlot], nullptr, routeflag::Host);
     if (info.destination == "default")
         m_defaultGateway = info.gateway;
     info.flags = routetext::flagLetters(r.flags);

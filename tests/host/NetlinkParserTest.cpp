@@ -127,19 +127,20 @@ TEST(NetlinkWalk, KernelErrorsEndTheDump)
     const int eperm = -1;
     std::memcpy(error + 16, &eperm, 4);
     int code = 0;
-    EXPECT_EQ(netlink::walkMessages(Bytes(error, 20), [](std::uint16_t, Bytes) {}, &code),
+    EXPECT_EQ(netlink::walkMessages(
+                  Bytes(error, 20), [](std::uint16_t, Bytes) {}, &code),
               WalkEnd::Error);
     EXPECT_EQ(code, 1);
     std::uint8_t done[20] = {20, 0, 0, 0, NLMSG_DONE, 0};
     const int enoent = -2;
     std::memcpy(done + 16, &enoent, 4);
-    EXPECT_EQ(netlink::walkMessages(Bytes(done, 20), [](std::uint16_t, Bytes) {}, &code),
+    EXPECT_EQ(netlink::walkMessages(
+                  Bytes(done, 20), [](std::uint16_t, Bytes) {}, &code),
               WalkEnd::Error);
     EXPECT_EQ(code, 2);
     // An acknowledgement (error 0) is no error.
     std::memset(error + 16, 0, 4);
-    EXPECT_EQ(netlink::walkMessages(Bytes(error, 20), [](std::uint16_t, Bytes) {}),
-              WalkEnd::More);
+    EXPECT_EQ(netlink::walkMessages(Bytes(error, 20), [](std::uint16_t, Bytes) {}), WalkEnd::More);
 }
 
 TEST(NetlinkRoutes, CapturedIpv4Table)
@@ -212,8 +213,8 @@ TEST(NetlinkRoutes, MalformedPayloadsAreRefused)
     RouteRecord r;
     netlink::RouteContext context;
     std::vector<std::uint8_t> shortPayload(sizeof(rtmsg) - 1, 0);
-    EXPECT_FALSE(netlink::parseRouteMessage(Bytes(shortPayload.data(), shortPayload.size()),
-                                            context, r));
+    EXPECT_FALSE(
+        netlink::parseRouteMessage(Bytes(shortPayload.data(), shortPayload.size()), context, r));
     // A prefix longer than the address, an unknown family, a truncated
     // attribute and a destination shorter than an address.
     std::vector<std::uint8_t> p(sizeof(rtmsg) + 8, 0);

@@ -146,7 +146,8 @@ TEST(ConnectionStats, RawSocketsAndGroupOrder)
         v4(255, "0.0.0.0", 0, "0.0.0.0", 0),
         v6(58, "::", 0, "::", 0),
     };
-    dump->lists[SocketDump::List::Udp] = {v6(17, "::1", 9, "::", 0), v4(17, "127.0.0.1", 9, "0.0.0.0", 0)};
+    dump->lists[SocketDump::List::Udp] = {v6(17, "::1", 9, "::", 0),
+                                          v4(17, "127.0.0.1", 9, "0.0.0.0", 0)};
     dump->lists[SocketDump::List::Tcp] = {
         v6(6, "::1", 80, "::1", 50000, tcpstate::Established),
         v4(6, "127.0.0.1", 80, "127.0.0.1", 50001, tcpstate::Established),
@@ -156,8 +157,8 @@ TEST(ConnectionStats, RawSocketsAndGroupOrder)
     stats.refresh();
     // The ICMP socket shows under icmp4; the protocol-255 socket under
     // both "ip" and "ip6" names; ICMPv6 from the IPv6 table.
-    EXPECT_EQ(groupNames(stats), (std::vector<std::string>{"tcp4", "tcp6", "udp4", "udp6",
-                                                           "icmp4", "icmp66", "ip4", "ip64"}));
+    EXPECT_EQ(groupNames(stats), (std::vector<std::string>{"tcp4", "tcp6", "udp4", "udp6", "icmp4",
+                                                           "icmp66", "ip4", "ip64"}));
     // Records of one name keep the order in which they were read.
     const auto& tcp4 = stats.connectionArray()[0].connectionList;
     ASSERT_EQ(tcp4.size(), 2u);

@@ -31,10 +31,10 @@ TEST(RouteNetworkText, ShortensByClassAndAddsMaskSuffix)
         {"169.254.0.0", "255.255.0.0", "169.254"},
         {"10.0.0.0", "255.0.255.0", "10&0xff00ff00"},
         {"127.0.0.0", "0.0.0.0", "127"},            // no mask: bare network number
-        {"172.16.0.0", "255.240.0.0", "172.16/12"},  // class B, shorter than its class mask
+        {"172.16.0.0", "255.240.0.0", "172.16/12"}, // class B, shorter than its class mask
         {"10.1.2.3", "255.255.255.255", "10.1.2.3/32"},
         {"192.168.1.128", "255.255.255.128", "192.168.1.128/25"},
-        {"224.0.0.0", "240.0.0.0", "224.0.0/4"},     // class C and above keep three bytes
+        {"224.0.0.0", "240.0.0.0", "224.0.0/4"}, // class C and above keep three bytes
         {"10.0.0.0", "255.255.0.1", "10&0xffff0001"},
     };
     for (const Case& c : cases)

@@ -75,8 +75,7 @@ inline RouteSockaddr raw(std::uint8_t family, std::initializer_list<std::uint8_t
 // A route with destination, optional gateway and mask (pass a
 // zero-length address for "absent").
 inline RouteRecord route(const RouteSockaddr& destination, const RouteSockaddr* gateway,
-                         const RouteSockaddr* mask, std::uint32_t flags,
-                         std::uint32_t index = 0)
+                         const RouteSockaddr* mask, std::uint32_t flags, std::uint32_t index = 0)
 {
     RouteRecord r;
     r.flags = flags;

@@ -5,10 +5,10 @@
 #include "host/StatvfsVolumeInfo.h"
 #include "support/TestSupport.h"
 
-#include <QTemporaryDir>
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <net/if.h>
+#include <QTemporaryDir>
 #include <sys/statvfs.h>
 
 #include <atomic>
@@ -43,7 +43,8 @@ InterfaceAddress ipv4(const std::string& name, const char* dotted, unsigned flag
     return a;
 }
 
-InterfaceAddress linkEntry(const std::string& name, std::vector<std::uint8_t> bytes, bool ether = true)
+InterfaceAddress linkEntry(const std::string& name, std::vector<std::uint8_t> bytes,
+                           bool ether = true)
 {
     InterfaceAddress a;
     a.name = name;
@@ -124,8 +125,8 @@ TEST(SemiDynamicAddresses, LoopbackLaterAddressZeroMacAndNonEthernet)
     f.addresses->entries = std::vector<InterfaceAddress>{
         ipv4("wlan0", "127.0.0.2", IFF_UP | IFF_LOOPBACK), // never taken
         ipv4("wwan0", "100.64.0.1", IFF_UP | IFF_LOOPBACK),
-        linkEntry("wlan0", {}),                                 // zero-length address
-        linkEntry("wwan0", {0xaa, 0xbb}, false),                // not Ethernet: ignored
+        linkEntry("wlan0", {}),                  // zero-length address
+        linkEntry("wwan0", {0xaa, 0xbb}, false), // not Ethernet: ignored
     };
     f.stats->refreshAddressesSync();
     EXPECT_EQ(f.stats->wifiIp(), "N/A");
@@ -133,9 +134,8 @@ TEST(SemiDynamicAddresses, LoopbackLaterAddressZeroMacAndNonEthernet)
     EXPECT_EQ(f.stats->wifiMac(), "");
     EXPECT_EQ(f.stats->cellMac(), "N/A");
 
-    f.addresses->entries = std::vector<InterfaceAddress>{ipv4("wlan0", "192.168.1.20"),
-                                                         ipv4("wwan0", "100.64.0.9"),
-                                                         ipv4("wlan0", "192.168.1.21")};
+    f.addresses->entries = std::vector<InterfaceAddress>{
+        ipv4("wlan0", "192.168.1.20"), ipv4("wwan0", "100.64.0.9"), ipv4("wlan0", "192.168.1.21")};
     f.stats->refreshAddressesSync();
     EXPECT_EQ(f.stats->wifiIp(), "192.168.1.21"); // the later one wins
     EXPECT_EQ(f.stats->cellIp(), "100.64.0.9");
@@ -192,7 +192,7 @@ TEST(SemiDynamicVolume, SinglePrecisionAndKeptOnFailure)
 TEST(SemiDynamicVolume, StatvfsOfFolderOrNearestParent)
 {
     QTemporaryDir dir;
-    struct statvfs st{};
+    struct statvfs st {};
     ASSERT_EQ(statvfs(dir.path().toLocal8Bit().constData(), &st), 0);
     StatvfsVolumeInfo info;
     const auto space = info.spaceFor(dir.path().toStdString());
