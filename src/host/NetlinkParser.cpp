@@ -27,14 +27,12 @@ void putAddress(RouteSockaddr& sa, std::uint8_t family, Bytes addr)
 {
     using namespace sockaddrlayout;
     sa = RouteSockaddr{};
-    if (family == routefamily::Inet) {
-        sa.bytes[0] = InSize;
-        std::memcpy(&sa.bytes[InAddr], addr.data(), std::min<std::size_t>(addr.size(), 4));
-    } else {
-        sa.bytes[0] = In6Size;
-        std::memcpy(&sa.bytes[In6Addr], addr.data(), std::min<std::size_t>(addr.size(), 16));
-    }
+    const bool v4 = family == routefamily::Inet;
+    sa.bytes[0] = v4 ? InSize : In6Size;
     sa.bytes[1] = family;
+    if (!addr.empty()) // an absent address (the default route's) stays all zeros
+        std::memcpy(&sa.bytes[v4 ? InAddr : In6Addr], addr.data(),
+                    std::min<std::size_t>(addr.size(), v4 ? 4 : 16));
 }
 
 // The BSD kernel keeps the scope of a link-local address in bytes 2 and 3;
