@@ -1,0 +1,53 @@
+#pragma once
+
+#include "host/PcbRecord.h"
+#include "host/RouteRecord.h"
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+
+// Plain parsers of netlink message bytes as the kernel sends them (host byte
+// order). None of them reads past the span it is given: a message or
+// attribute whose length does not fit is treated as the end of the input.
+namespace netlink {
+
+using Bytes = std::span<const std::uint8_t>;
+
+enum class WalkEnd {
+    More,      // every message was complete; the dump goes on in the next chunk
+    Done,      // NLMSG_DONE seen
+    Error,     // NLMSG_ERROR with a non-zero code, or NLMSG_DONE with a negative one
+    Malformed, // a header whose length does not fit; the rest was dropped
+};
+
+// Calls onMessage(type, payload) for every complete message of one received
+// chunk, in order, and says how the chunk ended; on Error, *errorCode (if
+// given) receives the kernel's errno.
+WalkEnd walkMessages(Bytes chunk,
+                     const std::function<void(std::uint16_t type, Bytes payload)>& onMessage,
+                     int* errorCode = nullptr);
+
+// Calls onAttribute(type, value) for each route attribute in bytes; false
+// when an attribute's length is bad (those before it were delivered).
+bool walkAttributes(Bytes bytes,
+                    const std::function<void(std::uint16_t type, Bytes value)>& onAttribute);
+
+struct RouteContext {
+    std::int64_t now = 0;      // calendar seconds, for the expiry
+    long ticksPerSecond = 100; // unit of the kernel's cache-info expiry
+};
+
+// An RTM_NEWROUTE payload to a route record (see RouteRecord.h for the
+// mapping). False for a malformed payload or a family other than IPv4/IPv6.
+bool parseRouteMessage(Bytes payload, const RouteContext& context, RouteRecord& out);
+
+// An RTM_NEWLINK payload: the interface index and name.
+bool parseLinkMessage(Bytes payload, std::uint32_t& index, std::string& name);
+
+// A sock_diag inet_diag_msg payload. protocol is the one the dump asked for;
+// a raw socket's own protocol comes from the message.
+bool parseDiagMessage(Bytes payload, std::uint8_t protocol, PcbRecord& out);
+
+} // namespace netlink

@@ -1,0 +1,113 @@
+#include "host/PcbRecord.h"
+#include "host/ProcNetSockets.h"
+
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+
+namespace {
+std::array<std::uint8_t, 16> a6(const char* text)
+{
+    std::array<std::uint8_t, 16> a{};
+    inet_pton(AF_INET6, text, a.data());
+    return a;
+}
+std::uint32_t a4(const char* text)
+{
+    std::uint32_t a = 0;
+    inet_pton(AF_INET, text, &a);
+    return a;
+}
+PcbRecord mapped(const char* local, const char* remote, bool v6only)
+{
+    PcbRecord r;
+    assignPcbAddresses(r, AF_INET6, v6only, a6(local).data(), a6(remote).data());
+    return r;
+}
+} // namespace
+
+TEST(PcbAddresses, DualStackSocketsMapToVersionBits)
+{
+    std::uint8_t l4[16] = {127, 0, 0, 1}, r4[16] = {10, 0, 0, 9};
+    PcbRecord plain;
+    assignPcbAddresses(plain, AF_INET, false, l4, r4);
+    EXPECT_EQ(plain.vflag, PcbRecord::VersionIpv4);
+    EXPECT_EQ(plain.laddr, a4("127.0.0.1"));
+    EXPECT_EQ(plain.faddr, a4("10.0.0.9"));
+
+    // Unbound and not v6-only: answers both versions.
+    PcbRecord wild = mapped("::", "::", false);
+    EXPECT_EQ(wild.vflag, PcbRecord::VersionIpv4 | PcbRecord::VersionIpv6);
+    EXPECT_EQ(wild.laddr, 0u);
+    // The same socket v6-only: IPv6 alone.
+    EXPECT_EQ(mapped("::", "::", true).vflag, PcbRecord::VersionIpv6);
+
+    // Talking IPv4 through mapped addresses: the IPv4 bit and the embedded addresses.
+    PcbRecord m = mapped("::ffff:192.168.1.5", "::ffff:93.184.216.34", false);
+    EXPECT_EQ(m.vflag, PcbRecord::VersionIpv4);
+    EXPECT_EQ(m.laddr, a4("192.168.1.5"));
+    EXPECT_EQ(m.faddr, a4("93.184.216.34"));
+    PcbRecord half = mapped("::ffff:127.0.0.1", "::", false);
+    EXPECT_EQ(half.vflag, PcbRecord::VersionIpv4);
+    EXPECT_EQ(half.faddr, 0u);
+
+    // A real IPv6 conversation, and an unbound socket connected to IPv6.
+    PcbRecord v6 = mapped("2001:db8::1", "2001:db8::2", false);
+    EXPECT_EQ(v6.vflag, PcbRecord::VersionIpv6);
+    EXPECT_EQ(v6.laddr6, a6("2001:db8::1"));
+    EXPECT_EQ(mapped("::", "2001:db8::2", false).vflag, PcbRecord::VersionIpv6);
+}
+
+TEST(PcbAddresses, LinuxTcpStatesRenumbered)
+{
+    const std::pair<int, int> table[] = {
+        {1, tcpstate::Established}, {2, tcpstate::SynSent},   {3, tcpstate::SynReceived},
+        {4, tcpstate::FinWait1},    {5, tcpstate::FinWait2},  {6, tcpstate::TimeWait},
+        {7, tcpstate::Closed},      {8, tcpstate::CloseWait}, {9, tcpstate::LastAck},
+        {10, tcpstate::Listen},     {11, tcpstate::Closing},  {12, tcpstate::SynReceived},
+    };
+    for (auto [linuxState, bsd] : table)
+        EXPECT_EQ(tcpStateFromLinux(linuxState), bsd) << linuxState;
+    EXPECT_EQ(tcpStateFromLinux(13), 13); // unknown: shown as a number
+    EXPECT_GT(tcpStateFromLinux(0), tcpstate::TimeWait);
+}
+
+TEST(ProcNetTables, ParsesIpv4Ipv6AndRawLines)
+{
+    const char* tcp =
+        "  sl  local_address rem_address   st tx_queue rx_queue tr tm->when retrnsmt   uid\n"
+        "   0: 0100007F:9C40 0100007F:9C41 01 00000000:00000000 00:00000000 00000000     0\n"
+        "   1: 00000000:0016 00000000:0000 0A 00000000:00000000 00:00000000 00000000     0\n"
+        "   2: garbage line\n"
+        "   3: 0100007F:ZZZZ 0100007F:9C41 01\n";
+    std::vector<PcbRecord> out;
+    procnet::parseTable(tcp, AF_INET, 6, [&](const PcbRecord& r) { out.push_back(r); });
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_EQ(out[0].laddr, a4("127.0.0.1"));
+    EXPECT_EQ(out[0].lport, 40000);
+    EXPECT_EQ(out[0].fport, 40001);
+    EXPECT_EQ(out[0].tstate, tcpstate::Established);
+    EXPECT_EQ(out[1].tstate, tcpstate::Listen);
+    EXPECT_EQ(out[1].lport, 22);
+
+    const char* tcp6 =
+        "  sl  local_address                         remote_address                        st\n"
+        "   0: 00000000000000000000000001000000:1F90 00000000000000000000000001000000:D431 01\n"
+        "   1: 0000000000000000FFFF00000100007F:0050 0000000000000000FFFF00000100007F:D432 06\n";
+    out.clear();
+    procnet::parseTable(tcp6, AF_INET6, 6, [&](const PcbRecord& r) { out.push_back(r); });
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_EQ(out[0].vflag, PcbRecord::VersionIpv6);
+    EXPECT_EQ(out[0].laddr6, a6("::1"));
+    EXPECT_EQ(out[0].lport, 8080);
+    EXPECT_EQ(out[1].vflag, PcbRecord::VersionIpv4); // IPv4-mapped
+    EXPECT_EQ(out[1].laddr, a4("127.0.0.1"));
+    EXPECT_EQ(out[1].tstate, tcpstate::TimeWait);
+
+    const char* raw = "  sl  local_address rem_address   st\n"
+                      " 210: 00000000:0001 00000000:0000 07\n";
+    out.clear();
+    procnet::parseTable(raw, AF_INET, 255, [&](const PcbRecord& r) { out.push_back(r); });
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0].protocol, 1); // the raw socket's protocol, not a port
+    EXPECT_EQ(out[0].lport, 0);
+}

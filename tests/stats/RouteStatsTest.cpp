@@ -1,0 +1,174 @@
+#include "stats/RouteStats.h"
+
+#include "RouteRecordBuilders.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+using namespace routebuild;
+
+namespace {
+
+class FakeRouteDump : public RouteDump {
+public:
+    std::vector<RouteRecord> routes;
+    std::map<std::uint32_t, std::string> names;
+    bool fails = false;
+
+    bool dump(const std::function<void(const RouteRecord&)>& each) override
+    {
+        for (const RouteRecord& r : routes)
+            each(r);
+        return !fails;
+    }
+    std::optional<std::string> interfaceName(std::uint32_t index) const override
+    {
+        auto it = names.find(index);
+        return it == names.end() ? std::nullopt : std::optional<std::string>(it->second);
+    }
+};
+
+constexpr std::int64_t Now = 1'700'000'000;
+
+struct Fixture {
+    std::shared_ptr<FakeRouteDump> dump = std::make_shared<FakeRouteDump>();
+    RouteStats stats{dump, [] { return Now; }};
+};
+
+const RouteSockaddr kNoMask;
+
+RouteRecord v4(const char* dst, const char* gw, const char* mask, std::uint32_t flags,
+               std::uint32_t index = 2)
+{
+    const RouteSockaddr g = inet(gw), m = mask ? inet(mask) : RouteSockaddr{};
+    return route(inet(dst), &g, mask ? &m : nullptr, flags, index);
+}
+
+} // namespace
+
+TEST(RouteStats, ConvertsRecordsIntoTexts)
+{
+    Fixture f;
+    f.dump->names = {{2, "eth0"}};
+    const RouteSockaddr l2 = link(2);
+    RouteRecord direct = route(inet("192.168.1.0"), &l2, nullptr, 0x1, 2);
+    const RouteSockaddr m24 = inet("255.255.255.0");
+    direct.sa[RouteRecord::Netmask] = m24;
+    direct.addrs |= 1u << RouteRecord::Netmask;
+    RouteRecord gw = v4("0.0.0.0", "192.168.1.1", "0.0.0.0", 0x1 | 0x2 | 0x800 | 0x10000);
+    gw.refcnt = 3;
+    gw.use = 120;
+    gw.mtu = 1500;
+    f.dump->routes = {gw, direct};
+    f.stats.refresh();
+
+    ASSERT_EQ(f.stats.routeArray().size(), 1u);
+    const auto& list = f.stats.routeArray()[0].routeList;
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].destination, "default");
+    EXPECT_EQ(list[0].gateway, "192.168.1.1");
+    EXPECT_EQ(list[0].flags, "UGSc");
+    EXPECT_EQ(list[0].interface, "eth0");
+    EXPECT_EQ(list[0].refs, 3);
+    EXPECT_EQ(list[0].use, 120);
+    EXPECT_EQ(list[0].mtu, 1500);
+    EXPECT_EQ(list[1].destination, "192.168.1");
+    EXPECT_EQ(list[1].gateway, "link#2");
+    EXPECT_EQ(list[1].flags, "U");
+    EXPECT_EQ(f.stats.default_gateway(), "192.168.1.1");
+}
+
+TEST(RouteStats, ClonedRoutesMtuAndExpiry)
+{
+    Fixture f;
+    RouteRecord hidden = v4("10.0.0.5", "10.0.0.1", nullptr, 0x1 | 0x4 | routeflag::WasCloned);
+    hidden.parentflags = routeflag::PrCloning;
+    RouteRecord shown = v4("10.0.0.6", "10.0.0.1", nullptr, 0x1 | 0x4 | routeflag::WasCloned);
+    shown.parentflags = routeflag::Static;
+    shown.expire = Now + 90;
+    RouteRecord expired = v4("10.0.0.7", "10.0.0.1", nullptr, 0x1 | 0x4);
+    expired.expire = Now - 5;
+    RouteRecord dueNow = v4("10.0.0.8", "10.0.0.1", nullptr, 0x1 | 0x4);
+    dueNow.expire = Now;
+    f.dump->routes = {hidden, shown, expired, dueNow};
+    f.stats.refresh();
+
+    const auto& list = f.stats.routeArray().at(0).routeList;
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[0].destination, "10.0.0.6");
+    EXPECT_EQ(list[0].flags, "UHW");
+    EXPECT_EQ(list[0].expire, 90);
+    EXPECT_EQ(list[0].mtu, -1); // MTU 0
+    EXPECT_EQ(list[1].expire, -1);
+    EXPECT_EQ(list[2].expire, -1);
+    EXPECT_EQ(list[0].refs, -1); // the kernel gave no cache info
+}
+
+TEST(RouteStats, GroupsByConsecutiveFamilyRuns)
+{
+    Fixture f;
+    const RouteSockaddr gw6 = inet6("fe80::1");
+    const RouteSockaddr m64 = inet6Mask(64);
+    f.dump->routes = {
+        v4("10.0.0.0", "10.0.0.1", "255.0.0.0", 0x1),
+        v4("10.0.0.9", "10.0.0.1", nullptr, 0x5),
+        route(inet6("2001:db8::"), &gw6, &m64, 0x3),
+        v4("172.16.0.0", "10.0.0.1", "255.255.0.0", 0x1),
+        route(link(4), nullptr, nullptr, 0x1),
+        route(raw(23, {1, 2}), nullptr, nullptr, 0x1),
+    };
+    f.stats.refresh();
+    std::vector<std::string> names;
+    for (const RouteGroup& g : f.stats.routeArray())
+        names.push_back(g.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"Internet", "Internet6", "Internet",
+                                               "Protocol Family 18", "IPX"}));
+    EXPECT_EQ(f.stats.routeArray()[0].routeList.size(), 2u);
+    EXPECT_EQ(f.stats.routeArray()[2].routeList.at(0).destination, "172.16");
+}
+
+TEST(RouteStats, LastDefaultRouteWins)
+{
+    Fixture f;
+    const RouteSockaddr gw6 = inet6("2001:db8::1");
+    f.dump->routes = {v4("0.0.0.0", "192.168.1.1", nullptr, 0x3),
+                      route(inet6("::"), &gw6, &kNoMask, 0x3)};
+    f.stats.refresh();
+    EXPECT_EQ(f.stats.default_gateway(), "2001:db8::1");
+    EXPECT_EQ(f.stats.routeArray().at(1).routeList.at(0).destination, "default");
+}
+
+TEST(RouteStats, MissingInterfaceAndGatewayShowEmpty)
+{
+    Fixture f;
+    f.dump->names = {{2, "eth0"}};
+    RouteRecord noGateway = route(inet("10.9.0.0"), nullptr, nullptr, 0x1, 9); // index 9 unknown
+    f.dump->routes = {v4("10.0.0.0", "10.0.0.1", "255.0.0.0", 0x3, 2), noGateway,
+                      v4("0.0.0.0", "10.0.0.1", "0.0.0.0", 0x3, 0)};
+    f.stats.refresh();
+    const auto& list = f.stats.routeArray().at(0).routeList;
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[0].interface, "eth0");
+    EXPECT_EQ(list[1].interface, ""); // not the previous route's "eth0"
+    EXPECT_EQ(list[1].gateway, "");
+    EXPECT_EQ(list[2].interface, "");
+}
+
+TEST(RouteStats, FailedReadingLeavesNothing)
+{
+    Fixture f;
+    f.dump->routes = {v4("0.0.0.0", "192.168.1.1", nullptr, 0x3)};
+    f.stats.refresh();
+    EXPECT_EQ(f.stats.default_gateway(), "192.168.1.1");
+    f.dump->fails = true;
+    f.stats.refresh();
+    EXPECT_TRUE(f.stats.routeArray().empty());
+    EXPECT_EQ(f.stats.default_gateway(), "N/A");
+    // A table with no default route reads "N/A" as well.
+    f.dump->fails = false;
+    f.dump->routes = {v4("10.0.0.0", "10.0.0.1", "255.0.0.0", 0x3)};
+    f.stats.refresh();
+    EXPECT_EQ(f.stats.default_gateway(), "N/A");
+    EXPECT_EQ(f.stats.routeArray().size(), 1u);
+}

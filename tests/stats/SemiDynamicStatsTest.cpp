@@ -1,0 +1,271 @@
+#include "stats/SemiDynamicStats.h"
+
+#include "host/Defaults.h"
+#include "host/MobileCountryCodes.h"
+#include "host/StatvfsVolumeInfo.h"
+#include "support/TestSupport.h"
+
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <net/if.h>
+#include <QTemporaryDir>
+#include <sys/statvfs.h>
+
+#include <atomic>
+
+namespace {
+
+class FakeAddresses : public InterfaceAddresses {
+public:
+    std::optional<std::vector<InterfaceAddress>> entries = std::vector<InterfaceAddress>{};
+    std::optional<std::vector<InterfaceAddress>> list() override { return entries; }
+};
+
+class FakeVolume : public VolumeInfo {
+public:
+    std::optional<VolumeSpace> space;
+    std::optional<VolumeSpace> spaceFor(const std::string&) override { return space; }
+};
+
+class FakeCarrier : public CarrierService {
+public:
+    CarrierReading reading;
+    CarrierReading read() override { return reading; }
+};
+
+InterfaceAddress ipv4(const std::string& name, const char* dotted, unsigned flags = IFF_UP)
+{
+    InterfaceAddress a;
+    a.name = name;
+    a.kind = InterfaceAddress::Kind::Ipv4;
+    a.flags = flags;
+    inet_pton(AF_INET, dotted, &a.ipv4);
+    return a;
+}
+
+InterfaceAddress linkEntry(const std::string& name, std::vector<std::uint8_t> bytes,
+                           bool ether = true)
+{
+    InterfaceAddress a;
+    a.name = name;
+    a.kind = InterfaceAddress::Kind::Link;
+    a.ethernet = ether;
+    a.address = std::move(bytes);
+    return a;
+}
+
+// A sysfs tree with the given interfaces; "wireless" and "wwan" mark roles.
+struct SysTree {
+    QTemporaryDir dir;
+    void add(const QString& name, const QString& kind = {})
+    {
+        testsupport::writeFile(dir.path(), "sys/class/net/" + name + "/uevent",
+                               kind == "wwan" ? "DEVTYPE=wwan\nINTERFACE=" + name.toUtf8() + "\n"
+                                              : "INTERFACE=" + name.toUtf8() + "\n");
+        if (kind == "wireless")
+            testsupport::writeFile(dir.path(), "sys/class/net/" + name + "/wireless/uevent", "");
+    }
+    std::string root() const { return dir.path().toStdString(); }
+};
+
+// Points the shared settings at a private file for one test.
+struct PrivateSettings {
+    QTemporaryDir dir;
+    PrivateSettings() { Defaults::setStandardPath(dir.path() + "/welvane.conf"); }
+    ~PrivateSettings() { Defaults::setStandardPath({}); }
+};
+
+struct Fixture {
+    PrivateSettings settings;
+    SysTree sys;
+    std::shared_ptr<FakeAddresses> addresses = std::make_shared<FakeAddresses>();
+    std::shared_ptr<FakeVolume> volume = std::make_shared<FakeVolume>();
+    std::shared_ptr<FakeCarrier> carrier = std::make_shared<FakeCarrier>();
+    std::unique_ptr<SemiDynamicStats> stats;
+
+    Fixture()
+    {
+        sys.add("lo");
+        sys.add("eth0");
+        sys.add("wlan0", "wireless");
+        SemiDynamicStats::Sources s;
+        s.addresses = addresses;
+        s.roles = std::make_shared<InterfaceRoles>(sys.root());
+        s.volume = volume;
+        s.carrier = carrier;
+        s.documentsPath = [] { return QStringLiteral("/nowhere/Documents"); };
+        stats = std::make_unique<SemiDynamicStats>(s);
+    }
+};
+
+} // namespace
+
+TEST(SemiDynamicAddresses, WifiOnlyDevice)
+{
+    Fixture f;
+    EXPECT_EQ(f.stats->wifiIp(), "N/A"); // before the first refresh
+    f.addresses->entries = std::vector<InterfaceAddress>{
+        ipv4("lo", "127.0.0.1", IFF_UP | IFF_LOOPBACK), linkEntry("eth0", {1, 2, 3, 4, 5, 6}),
+        ipv4("eth0", "10.0.0.2"), linkEntry("wlan0", {0x00, 0x1a, 0x2b, 0x3c, 0x4d, 0x5e}),
+        ipv4("wlan0", "192.168.1.20")};
+    f.stats->refreshAddressesSync();
+    EXPECT_EQ(f.stats->wifiIp(), "192.168.1.20");
+    EXPECT_EQ(f.stats->wifiMac(), "00:1a:2b:3c:4d:5e");
+    EXPECT_EQ(f.stats->wifiMac().size(), 17);
+    EXPECT_TRUE(f.stats->wifiConnected());
+    EXPECT_EQ(f.stats->cellIp(), "N/A");
+    EXPECT_EQ(f.stats->cellMac(), "N/A");
+    EXPECT_FALSE(f.stats->cellConnected());
+}
+
+TEST(SemiDynamicAddresses, LoopbackLaterAddressZeroMacAndNonEthernet)
+{
+    Fixture f;
+    f.sys.add("wwan0"); // a WWAN interface by its name
+    f.addresses->entries = std::vector<InterfaceAddress>{
+        ipv4("wlan0", "127.0.0.2", IFF_UP | IFF_LOOPBACK), // never taken
+        ipv4("wwan0", "100.64.0.1", IFF_UP | IFF_LOOPBACK),
+        linkEntry("wlan0", {}),                  // zero-length address
+        linkEntry("wwan0", {0xaa, 0xbb}, false), // not Ethernet: ignored
+    };
+    f.stats->refreshAddressesSync();
+    EXPECT_EQ(f.stats->wifiIp(), "N/A");
+    EXPECT_EQ(f.stats->cellIp(), "N/A");
+    EXPECT_EQ(f.stats->wifiMac(), "");
+    EXPECT_EQ(f.stats->cellMac(), "N/A");
+
+    f.addresses->entries = std::vector<InterfaceAddress>{
+        ipv4("wlan0", "192.168.1.20"), ipv4("wwan0", "100.64.0.9"), ipv4("wlan0", "192.168.1.21")};
+    f.stats->refreshAddressesSync();
+    EXPECT_EQ(f.stats->wifiIp(), "192.168.1.21"); // the later one wins
+    EXPECT_EQ(f.stats->cellIp(), "100.64.0.9");
+    EXPECT_TRUE(f.stats->cellConnected());
+    EXPECT_EQ(f.stats->wifiMac(), "N/A"); // reset by the refresh
+
+    // An unreadable list resets everything.
+    f.addresses->entries.reset();
+    f.stats->refreshAddressesSync();
+    EXPECT_EQ(f.stats->wifiIp(), "N/A");
+    EXPECT_FALSE(f.stats->wifiConnected());
+    EXPECT_FALSE(f.stats->cellConnected());
+}
+
+TEST(InterfaceRolesTest, AutomaticChoiceAndSettings)
+{
+    PrivateSettings settings;
+    SysTree sys;
+    sys.add("eth0");
+    sys.add("wlp3s0", "wireless");
+    sys.add("wlan1", "wireless");
+    sys.add("mbim0", "wwan");
+    InterfaceRoles roles(sys.root());
+    EXPECT_EQ(roles.wifiInterface(), "wlan1"); // first by name
+    EXPECT_EQ(roles.cellularInterface(), "mbim0");
+
+    Defaults::standardUserDefaults().setObject("eth0", InterfaceRoles::WifiKey);
+    Defaults::standardUserDefaults().setObject("usb0", InterfaceRoles::CellularKey);
+    EXPECT_EQ(roles.wifiInterface(), "eth0");
+    EXPECT_EQ(roles.cellularInterface(), "usb0");
+
+    SysTree empty;
+    empty.add("lo");
+    Defaults::standardUserDefaults().removeObjectForKey(InterfaceRoles::WifiKey);
+    EXPECT_EQ(InterfaceRoles(empty.root()).wifiInterface(), "");
+}
+
+TEST(SemiDynamicVolume, SinglePrecisionAndKeptOnFailure)
+{
+    Fixture f;
+    EXPECT_EQ(f.stats->size(), 0.0);
+    f.volume->space = VolumeSpace{1073741823ull, 1000ull};
+    f.stats->refreshTotalDiskSpaceSync();
+    EXPECT_EQ(f.stats->size(), 1073741824.0);
+    EXPECT_EQ(f.stats->freeSize(), 1000.0);
+    f.volume->space = VolumeSpace{(1ull << 24) + 1, 0};
+    f.stats->refreshTotalDiskSpaceSync();
+    EXPECT_EQ(f.stats->size(), double(1ull << 24)); // low bit lost
+    f.volume->space.reset();
+    f.stats->refreshTotalDiskSpaceSync();
+    EXPECT_EQ(f.stats->size(), double(1ull << 24));
+}
+
+TEST(SemiDynamicVolume, StatvfsOfFolderOrNearestParent)
+{
+    QTemporaryDir dir;
+    struct statvfs st {};
+    ASSERT_EQ(statvfs(dir.path().toLocal8Bit().constData(), &st), 0);
+    StatvfsVolumeInfo info;
+    const auto space = info.spaceFor(dir.path().toStdString());
+    ASSERT_TRUE(space.has_value());
+    EXPECT_EQ(space->size, std::uint64_t(st.f_blocks) * st.f_frsize);
+    EXPECT_GT(space->size, 0u);
+    const auto missing = info.spaceFor(dir.path().toStdString() + "/not/yet/made");
+    ASSERT_TRUE(missing.has_value());
+    EXPECT_EQ(missing->size, space->size);
+}
+
+TEST(SemiDynamicCarrier, ServiceCarrierAndNone)
+{
+    Fixture f;
+    f.carrier->reading.serviceAvailable = false;
+    f.stats->refreshCarrierInfoSync();
+    EXPECT_FALSE(f.stats->providesCarrierInfo());
+    EXPECT_TRUE(f.stats->carrierName().isNull());
+
+    CarrierDetails d;
+    d.carrierName = "Example Mobile";
+    d.mobileCountryCode = "262";
+    d.mobileNetworkCode = "01";
+    d.isoCountryCode = "de";
+    f.carrier->reading = {true, d};
+    f.stats->refreshCarrierInfoSync();
+    EXPECT_TRUE(f.stats->providesCarrierInfo());
+    EXPECT_EQ(f.stats->carrierName(), "Example Mobile");
+    EXPECT_EQ(f.stats->mobileNetworkCode(), "01");
+    EXPECT_EQ(f.stats->isoCountryCode(), "de");
+
+    // The service goes away: the carrier fields stay as they were.
+    f.carrier->reading = {false, std::nullopt};
+    f.stats->refreshCarrierInfoSync();
+    EXPECT_FALSE(f.stats->providesCarrierInfo());
+    EXPECT_EQ(f.stats->carrierName(), "Example Mobile");
+
+    // The service knows no carrier: null strings, still providing.
+    f.carrier->reading = {true, std::nullopt};
+    f.stats->refreshCarrierInfoSync();
+    EXPECT_TRUE(f.stats->providesCarrierInfo());
+    EXPECT_TRUE(f.stats->carrierName().isNull());
+    EXPECT_TRUE(f.stats->mobileCountryCode().isNull());
+    EXPECT_FALSE(f.stats->allowsVOIP());
+}
+
+TEST(SemiDynamicAsync, RefreshesWhileReadersRead)
+{
+    Fixture f;
+    f.volume->space = VolumeSpace{4096, 2048};
+    CarrierDetails d;
+    d.carrierName = "Async";
+    f.carrier->reading = {true, d};
+    for (int i = 0; i < 20; ++i) {
+        f.stats->refreshTotalDiskSpaceAsync();
+        f.stats->refreshCarrierInfoAsync();
+        (void)f.stats->size();
+        (void)f.stats->carrierName();
+    }
+    EXPECT_TRUE(testsupport::waitUntil(
+        [&] { return f.stats->size() == 4096.0 && f.stats->carrierName() == "Async"; }));
+    f.stats.reset(); // joins the threads
+}
+
+TEST(MobileCountryCodesTest, IsoCodes)
+{
+    EXPECT_EQ(isoCountryForMcc("310"), "us");
+    EXPECT_EQ(isoCountryForMcc("316"), "us");
+    EXPECT_EQ(isoCountryForMcc("262"), "de");
+    EXPECT_EQ(isoCountryForMcc("234"), "gb");
+    EXPECT_EQ(isoCountryForMcc("202"), "gr"); // first entry
+    EXPECT_EQ(isoCountryForMcc("750"), "fk"); // last entry
+    EXPECT_EQ(isoCountryForMcc("999"), "");
+    EXPECT_EQ(isoCountryForMcc("31"), "");
+    EXPECT_EQ(isoCountryForMcc("abc"), "");
+}
