@@ -1,6 +1,10 @@
 #include "app/Application.h"
 
 #include "app/CommandLine.h"
+#include "host/DemoMode.h"
+#include "host/DisplayFacts.h"
+#include "stats/DeviceReport.h"
+#include "stats/DynamicStats.h"
 #include "shell/ForegroundWatcher.h"
 #include "shell/MainWindowDescription.h"
 #include "shell/PageNavigator.h"
@@ -65,6 +69,17 @@ void print(FILE* stream, const QString& text)
 
 } // namespace
 
+// The hardware facts want the primary screen; the host cannot ask Qt's GUI
+// layer itself, so we measure it here before the facts are first collected.
+static void recordDisplay()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen || QGuiApplication::platformName() == QLatin1String("offscreen"))
+        return;
+    const QSize px = screen->size() * screen->devicePixelRatio();
+    DisplayFacts::set({px.width(), px.height(), screen->physicalDotsPerInch()});
+}
+
 bool Application::chooseLargeLayout(const CommandLine& commandLine)
 {
     if (commandLine.layout)
@@ -82,6 +97,10 @@ void Application::launch(MainWindowDescription& graph)
         graph.window->resize(1024, 768);
     else
         graph.window->resize(320, 480);
+    graph.appDelegate->applyIdleRule = [] {
+        DynamicStats& stats = DynamicStats::instance();
+        stats.preventIdle(stats.shouldPreventIdle());
+    };
     graph.appDelegate->applicationDidFinishLaunching();
 }
 
@@ -135,7 +154,10 @@ int Application::run(int argc, char** argv)
         cl.mode = CommandLine::Mode::Dump;
         cl.page = QStringLiteral("overview");
     }
-    if ((offscreenWork || cl.mode == CommandLine::Mode::Dump) && !cl.platformGiven)
+    // Pictures and dumps never need a window system; the report only wants
+    // the real screen's size when there is one.
+    const bool needsScreen = cl.mode == CommandLine::Mode::Report && haveDisplay();
+    if ((offscreenWork || cl.mode == CommandLine::Mode::Dump) && !needsScreen && !cl.platformGiven)
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     int qtArgc = static_cast<int>(cl.qtArguments.size());
@@ -154,6 +176,13 @@ int Application::run(int argc, char** argv)
     QApplication::setApplicationVersion(QStringLiteral(WELVANE_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("welvane"));
 
+    DemoMode::setEnabled(cl.demo);
+    recordDisplay();
+    if (cl.mode == CommandLine::Mode::Report) {
+        print(stdout, DeviceReport::text());
+        return 0;
+    }
+
     ui::Device::setUserInterfaceIdiom(chooseLargeLayout(cl) ? ui::UserInterfaceIdiom::Pad
                                                             : ui::UserInterfaceIdiom::Phone);
 
@@ -171,9 +200,6 @@ int Application::run(int argc, char** argv)
             return 1;
         }
         return 0;
-    case CommandLine::Mode::Report:
-        print(stderr, QStringLiteral("welvane: --report is not available in this build\n"));
-        return 1;
     default:
         break;
     }

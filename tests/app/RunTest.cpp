@@ -1,0 +1,120 @@
+// The program as a user runs it: off-screen pictures and dumps, the report,
+// and the errors for bad input.
+#include "support/TestSupport.h"
+
+#include <QImage>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <thread>
+#include <unistd.h>
+
+namespace {
+struct Result {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Result run(const QStringList& args, QProcessEnvironment env = QProcessEnvironment::systemEnvironment())
+{
+    static QTemporaryDir config; // never the user's settings
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(WELVANE_BINARY), args);
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+} // namespace
+
+TEST(Run, ScreenshotsInBothLayoutsHaveTheWindowSize)
+{
+    QTemporaryDir dir;
+    const std::vector<std::tuple<const char*, const char*, QSize>> cases{
+        {"large", "overview", QSize(1024, 768)},
+        {"small", "overview", QSize(320, 480)},
+        {"small", "alarm", QSize(320, 480)},
+    };
+    for (const auto& [layout, page, size] : cases) {
+        const QString file = dir.filePath(QStringLiteral("%1-%2.png").arg(layout, page));
+        const Result r = run({"--screenshot", page, file, "--layout", layout});
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        const QImage img(file);
+        EXPECT_EQ(img.size(), size) << layout << " " << page;
+    }
+}
+
+TEST(Run, DumpPrintsThePageTitleFirst)
+{
+    for (const char* layout : {"small", "large"}) {
+        const Result r = run({"--dump", "overview", "--layout", layout});
+        EXPECT_EQ(r.exitCode, 0);
+        EXPECT_TRUE(r.out.startsWith(QStringLiteral("# Overview\n"))) << r.out.toStdString();
+    }
+    const Result alarm = run({"--dump", "worktime", "--layout", "small"});
+    EXPECT_TRUE(alarm.out.startsWith(QStringLiteral("# Work Time\n")));
+}
+
+TEST(Run, BadInputExitsWithStatus2AndOneLine)
+{
+    for (const QStringList& args : {QStringList{"--nope"}, QStringList{"--dump", "nowhere"},
+                                    QStringList{"--screenshot", "overview"}}) {
+        const Result r = run(args);
+        EXPECT_EQ(r.exitCode, 2);
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+        EXPECT_TRUE(r.err.startsWith(QStringLiteral("welvane: ")));
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+}
+
+TEST(Run, AnUnwritableScreenshotFailsClearly)
+{
+    const Result r = run({"--screenshot", "overview", "/nonexistent-dir/x.png"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("could not write /nonexistent-dir/x.png")));
+}
+
+TEST(Run, WithoutADisplayTheOverviewIsPrinted)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    const Result r = run({}, env);
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QStringLiteral("no display")));
+    EXPECT_TRUE(r.out.startsWith(QStringLiteral("# Overview\n")));
+}
+
+TEST(Run, HelpAndVersion)
+{
+    const Result help = run({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.startsWith(QStringLiteral("Usage: welvane")));
+    const Result version = run({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_TRUE(version.out.startsWith(QStringLiteral("welvane ")));
+}
+
+TEST(Run, ReportAgreesWithUnameAndTheOnlineCpus)
+{
+    const Result r = run({"--report"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QProcess uname;
+    uname.start(QStringLiteral("uname"), {QStringLiteral("-sr")});
+    uname.waitForFinished();
+    const QString kernel = QString::fromUtf8(uname.readAllStandardOutput()).trimmed();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("- kernel: ") + kernel)) << r.out.toStdString();
+    char host[256] = {};
+    gethostname(host, sizeof host - 1);
+    EXPECT_TRUE(r.out.contains(QStringLiteral("- hostname: ") + QString::fromLocal8Bit(host)));
+    const long cpus = sysconf(_SC_NPROCESSORS_ONLN);
+    EXPECT_TRUE(r.out.contains(QStringLiteral("- core number: %1").arg(cpus)));
+    for (const char* heading : {"Operating System:", "Device Information:", "CPU Information:", "Hardware Features:"})
+        EXPECT_TRUE(r.out.contains(QLatin1String(heading))) << heading;
+}

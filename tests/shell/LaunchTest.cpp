@@ -1,0 +1,147 @@
+#include "ShellTestSupport.h"
+
+#include "rating/RatingPrompt.h"
+#include "shell/DetailNavigationController.h"
+#include "shell/QuillSplitViewController.h"
+#include "shell/RootViewController.h"
+#include "shell/StatusAppDelegate.h"
+#include "shell/TabBarController.h"
+#include "ui/Device.h"
+#include "ui/TableViewCell.h"
+
+#include <QLabel>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+using namespace shelltest;
+
+namespace {
+struct IdiomScope {
+    explicit IdiomScope(ui::UserInterfaceIdiom idiom) { ui::Device::setUserInterfaceIdiom(idiom); }
+    ~IdiomScope() { ui::Device::setUserInterfaceIdiom(ui::UserInterfaceIdiom::Phone); }
+};
+} // namespace
+
+TEST(Launch, LargeScreensShowTheSplitViewOnly)
+{
+    IdiomScope pad(ui::UserInterfaceIdiom::Pad);
+    auto graph = countingGraph();
+    RatingPrompt::resetCounts();
+    graph->window->resize(1024, 768);
+    EXPECT_TRUE(graph->appDelegate->applicationDidFinishLaunching());
+    EXPECT_TRUE(graph->window->isAncestorOf(graph->splitViewController->view()));
+    EXPECT_FALSE(graph->tabBarController->isViewLoaded() &&
+                 graph->window->isAncestorOf(graph->tabBarController->view()));
+    EXPECT_EQ(RatingPrompt::launchCount(), 1);
+    // The Overview is the first page shown.
+    EXPECT_EQ(graph->detailNavigController->topViewController(), graph->screens.general);
+}
+
+TEST(Launch, SmallScreensShowTheTabBarWithFiveTabsInOrder)
+{
+    IdiomScope phone(ui::UserInterfaceIdiom::Phone);
+    auto graph = countingGraph();
+    graph->window->resize(320, 480);
+    graph->appDelegate->applicationDidFinishLaunching();
+    EXPECT_TRUE(graph->window->isAncestorOf(graph->tabBarController->view()));
+    EXPECT_FALSE(graph->splitViewController->isViewLoaded());
+    const auto tabs = graph->tabBarController->viewControllers();
+    ASSERT_EQ(tabs.size(), 5);
+    EXPECT_EQ(tabs[0], graph->generalNavigController);
+    EXPECT_EQ(tabs[1], graph->screens.memory);
+    EXPECT_EQ(tabs[2], graph->screens.processes);
+    EXPECT_EQ(tabs[3], graph->detailsNavigController);
+    EXPECT_EQ(tabs[4], graph->screens.about);
+    EXPECT_EQ(graph->generalNavigController->topViewController(), graph->screens.general);
+    EXPECT_EQ(graph->detailsNavigController->topViewController(), graph->screens.details);
+    const QStringList titles{"Overview", "Memory", "Processes", "Details", "About"};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(graph->tabBarController->tabButton(i)->text(), titles[i]);
+        EXPECT_FALSE(graph->tabBarController->tabButton(i)->icon().isNull());
+    }
+    EXPECT_FALSE(graph->tabBarController->shouldAutorotateToInterfaceOrientation(
+        ui::InterfaceOrientation::LandscapeLeft));
+    EXPECT_TRUE(graph->tabBarController->shouldAutorotateToInterfaceOrientation(ui::InterfaceOrientation::Portrait));
+}
+
+TEST(Launch, ScreensAreWiredToEachOther)
+{
+    auto graph = MainWindowDescription::load();
+    const auto& s = graph->screens;
+    EXPECT_EQ(s.general->batteryController, s.battery);
+    EXPECT_EQ(s.general->diskController, s.disk);
+    EXPECT_EQ(s.general->routeController, s.route);
+    EXPECT_EQ(s.general->connectionController, s.connection);
+    EXPECT_EQ(s.battery->alarmController, s.alarm);
+    EXPECT_EQ(s.details->logController, s.log);
+    EXPECT_EQ(graph->splitViewController->masterViewController(), graph->rootViewController);
+    EXPECT_EQ(graph->splitViewController->detailViewController(), graph->detailNavigController);
+    EXPECT_EQ(graph->tabBarController->delegate(), graph->appDelegate);
+    const QStringList titles{"Overview", "Work Time", "Memory", "Processes", "Details",
+                             "About", "File Statistics", "Routing Table", "Connections", "System Log"};
+    const std::vector<ui::ViewController*> screens{s.general, s.battery, s.memory, s.processes, s.details,
+                                                   s.about,   s.disk,    s.route,  s.connection, s.log};
+    for (size_t i = 0; i < screens.size(); ++i)
+        EXPECT_EQ(screens[i]->title(), titles[int(i)]);
+}
+
+TEST(PageList, TenRowsWithTitlesAndIconsAndNothingOutside)
+{
+    auto graph = MainWindowDescription::load();
+    RootViewController* root = graph->rootViewController;
+    ui::TableView* table = root->tableView();
+    EXPECT_EQ(root->numberOfRowsInSection(table, 0), 10);
+    const QStringList titles{"Overview", "Work Time", "File Statistics", "Connections", "Routing Table",
+                             "Memory",   "Processes", "Details",         "System Log",  "About"};
+    const QStringList icons{"monitor.png", "clock.png",       "database.png",  "connections.png", "move.png",
+                            "graph.png",   "photos.png",      "preferences.png", "newspaper.png", "house.png"};
+    for (int row = 0; row < 10; ++row) {
+        ui::TableViewCell* cell = root->cellForRowAtIndexPath(table, {0, row});
+        EXPECT_EQ(cell->reuseIdentifier(), QStringLiteral("RootViewControllerCellIdentifier"));
+        EXPECT_EQ(cell->textLabel()->text(), titles[row]);
+        EXPECT_EQ(RootViewController::pageIconName(row), icons[row]);
+        const auto images = cell->contentView()->findChildren<QLabel*>();
+        int withPixmap = 0;
+        for (QLabel* l : images)
+            if (!l->pixmap().isNull()) {
+                ++withPixmap;
+                EXPECT_EQ(l->pos(), QPoint(10, 9));
+            }
+        EXPECT_EQ(withPixmap, 1) << "row " << row;
+        EXPECT_DOUBLE_EQ(cell->indentationWidth(), 40.0);
+        EXPECT_EQ(cell->indentationLevel(), 1);
+        delete cell;
+    }
+    for (int row : {-1, 10}) {
+        ui::TableViewCell* cell = root->cellForRowAtIndexPath(table, {0, row});
+        EXPECT_TRUE(cell->textLabel()->text().isEmpty());
+        int withPixmap = 0;
+        for (QLabel* l : cell->contentView()->findChildren<QLabel*>())
+            withPixmap += l->pixmap().isNull() ? 0 : 1;
+        EXPECT_EQ(withPixmap, 0);
+        EXPECT_EQ(root->pageController(row), nullptr);
+        delete cell;
+    }
+}
+
+TEST(PageList, AReusedCellShowsOneIconOnly)
+{
+    auto graph = MainWindowDescription::load();
+    ui::TableView* table = graph->rootViewController->tableView();
+    table->resize(250, 600);
+    table->reloadData();
+    table->reloadData(); // every cell is handed out again, to a new row or the same
+    ui::TableViewCell* shown = table->cellForRowAtIndexPath({0, 3});
+    ASSERT_NE(shown, nullptr);
+    int icons = 0;
+    for (QLabel* l : shown->contentView()->findChildren<QLabel*>())
+        icons += l->pixmap().isNull() ? 0 : 1;
+    EXPECT_EQ(icons, 1);
+}
+
+TEST(PageList, PopoverIsTallEnoughForTenRowsPlus22)
+{
+    auto graph = MainWindowDescription::load();
+    graph->rootViewController->view();
+    EXPECT_EQ(graph->rootViewController->contentSizeForViewInPopover(), QSize(250, 22 + 10 * 44));
+}

@@ -1,0 +1,97 @@
+#include "ShellTestSupport.h"
+
+#include "shell/DetailNavigationController.h"
+#include "shell/QuillSplitViewController.h"
+#include "shell/RootViewController.h"
+#include "shell/StatusAppDelegate.h"
+#include "shell/TabBarController.h"
+#include "support/TestSupport.h"
+#include "ui/BarButtonItem.h"
+#include "ui/Device.h"
+#include "ui/NavigationBar.h"
+#include "ui/NavigationItem.h"
+#include "ui/Popover.h"
+
+#include <gtest/gtest.h>
+
+using namespace shelltest;
+
+namespace {
+struct LargeGraph {
+    std::unique_ptr<MainWindowDescription> graph;
+    LargeGraph()
+    {
+        ui::Device::setUserInterfaceIdiom(ui::UserInterfaceIdiom::Pad);
+        graph = countingGraph();
+        graph->window->resize(1024, 768);
+        graph->appDelegate->applicationDidFinishLaunching();
+        testsupport::waitUntil([] { return false; }, std::chrono::milliseconds(20));
+    }
+    ~LargeGraph() { ui::Device::setUserInterfaceIdiom(ui::UserInterfaceIdiom::Phone); }
+    ui::NavigationItem* topItem() { return graph->detailNavigController->navigBar()->topItem(); }
+};
+} // namespace
+
+TEST(PageSelection, EachRowShowsItsPageOnTheDetailStack)
+{
+    LargeGraph g;
+    RootViewController* root = g.graph->rootViewController;
+    for (int row = 0; row < 10; ++row) {
+        root->tableView()->tapRowAtIndexPath({0, row});
+        EXPECT_EQ(g.graph->detailNavigController->topViewController(), root->pageController(row)) << row;
+        // Every selection starts again from the root: never more than two deep.
+        EXPECT_LE(g.graph->detailNavigController->viewControllers().size(), 2);
+    }
+}
+
+TEST(PageSelection, FirstRowIsHighlightedWithoutSelectingIt)
+{
+    LargeGraph g;
+    EXPECT_EQ(g.graph->rootViewController->tableView()->indexPathForSelectedRow(), (ui::IndexPath{0, 0}));
+    EXPECT_EQ(g.graph->detailNavigController->viewControllers().size(), 1);
+}
+
+TEST(PageListPopover, PortraitHidesTheListBehindAPageListButton)
+{
+    LargeGraph g;
+    RootViewController* root = g.graph->rootViewController;
+    EXPECT_TRUE(root->rootPopoverButtonItem.isNull());
+    g.graph->window->resize(768, 1024); // narrower than tall
+    ASSERT_FALSE(root->rootPopoverButtonItem.isNull());
+    ASSERT_FALSE(root->popoverController.isNull());
+    EXPECT_EQ(root->rootPopoverButtonItem->title(), QStringLiteral("Page List"));
+    EXPECT_EQ(g.topItem()->leftBarButtonItem(), root->rootPopoverButtonItem.data());
+
+    // Open the list, pick a page: the popover closes and the new page
+    // carries the button.
+    root->rootPopoverButtonItem->trigger();
+    EXPECT_TRUE(root->popoverController->isPopoverVisible());
+    root->tableView()->tapRowAtIndexPath({0, 5});
+    EXPECT_FALSE(root->popoverController->isPopoverVisible());
+    EXPECT_EQ(g.graph->detailNavigController->topViewController(), g.graph->screens.memory);
+    EXPECT_EQ(g.topItem()->leftBarButtonItem(), root->rootPopoverButtonItem.data());
+
+    // Landscape again: the list comes back, the button goes, the popover is forgotten.
+    g.graph->window->resize(1024, 768);
+    EXPECT_TRUE(root->rootPopoverButtonItem.isNull());
+    EXPECT_TRUE(root->popoverController.isNull());
+    EXPECT_EQ(g.topItem()->leftBarButtonItem(), nullptr);
+}
+
+TEST(TabSelection, NavigationTabsGoBackToTheirRootOtherTabsDoNothing)
+{
+    ui::Device::setUserInterfaceIdiom(ui::UserInterfaceIdiom::Phone);
+    auto graph = countingGraph();
+    graph->window->resize(320, 480);
+    graph->appDelegate->applicationDidFinishLaunching();
+    graph->generalNavigController->pushViewController(graph->screens.battery, false);
+    graph->detailsNavigController->pushViewController(graph->screens.log, false);
+
+    graph->tabBarController->selectTabByUser(1); // Memory: leaves the stacks alone
+    EXPECT_EQ(graph->generalNavigController->viewControllers().size(), 2);
+    graph->tabBarController->selectTabByUser(0);
+    EXPECT_EQ(graph->generalNavigController->topViewController(), graph->screens.general);
+    EXPECT_EQ(graph->detailsNavigController->viewControllers().size(), 2);
+    graph->tabBarController->selectTabByUser(3);
+    EXPECT_EQ(graph->detailsNavigController->topViewController(), graph->screens.details);
+}
