@@ -114,14 +114,65 @@ QImage BarChart::makeGlossImage(RgbColor color, float height, qreal devicePixelR
     return image;
 }
 
+QImage BarChart::frameOverlay(const QRectF& rect, float cornerRadius, qreal ratio)
+{
+    const QString key = QString::asprintf("%g:%g:%g:%g:%g:%g", rect.x(), rect.y(), rect.width(),
+                                          rect.height(), static_cast<double>(cornerRadius), ratio);
+    auto it = m_frameCache.find(key);
+    if (it != m_frameCache.end())
+        return *it;
+    QImage overlay = newImage(rect.width(), rect.height(), ratio);
+    QPainter painter(&overlay);
+    const QPainterPath outline = RoundedRectPath::make(rect, cornerRadius, cornerRadius);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(palette::kChartOutline, 1.0));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(outline);
+    // Clip to the outline by painting everything outside it white: the
+    // corners stay white, not transparent, and only the inner half of the
+    // line shows.
+    QPainterPath outside = outline;
+    outside.addRect(rect);
+    outside.setFillRule(Qt::OddEvenFill);
+    painter.fillPath(outside, Qt::white);
+    painter.end();
+    return *m_frameCache.insert(key, overlay);
+}
+
+namespace {
+// Lays `overlay` over `row` (both premultiplied ARGB, same length): most
+// overlay pixels are fully clear or fully opaque, only the antialiased edge
+// needs real blending.
+void blendRow(QRgb* row, const QRgb* overlay, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        const QRgb o = overlay[i];
+        const uint a = qAlpha(o);
+        if (a == 0)
+            continue;
+        if (a == 255) {
+            row[i] = o;
+            continue;
+        }
+        const uint inv = 255 - a;
+        const QRgb d = row[i];
+        row[i] =
+            qRgba(qRed(o) + (qRed(d) * inv + 127) / 255, qGreen(o) + (qGreen(d) * inv + 127) / 255,
+                  qBlue(o) + (qBlue(d) * inv + 127) / 255, a + (qAlpha(d) * inv + 127) / 255);
+    }
+}
+} // namespace
+
 QImage BarChart::drawChartInRect(const QRectF& rect, float cornerRadius)
 {
     const qreal ratio = devicePixelRatio();
-    QImage image = newImage(rect.width(), rect.height(), ratio);
-    QPainter painter(&image);
-    painter.fillRect(rect, Qt::white);
-    const QPainterPath outline = RoundedRectPath::make(rect, cornerRadius, cornerRadius);
+    QImage image(std::max(1, static_cast<int>(std::ceil(rect.width() * ratio))),
+                 std::max(1, static_cast<int>(std::ceil(rect.height() * ratio))),
+                 QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
 
+    // The bars and the frame are copies of cached images, row by row in
+    // device pixels: no painter and no scaling on the cached path.
     float total = 0.0f;
     for (const BarChartItem& item : m_items)
         if (draws(item))
@@ -129,6 +180,7 @@ QImage BarChart::drawChartInRect(const QRectF& rect, float cornerRadius)
     if (total > 0.0f && std::isfinite(total)) {
         const float height = static_cast<float>(rect.height());
         const float scale = static_cast<float>(rect.width()) / total;
+        const int top = static_cast<int>(std::lround(rect.y() * ratio));
         // Bars start at 0, not at the rectangle's x: every caller draws at
         // the origin.
         float x = 0.0f;
@@ -136,22 +188,29 @@ QImage BarChart::drawChartInRect(const QRectF& rect, float cornerRadius)
             if (!draws(item))
                 continue;
             const float width = item.value() * scale + kOverlap;
-            painter.drawImage(QRectF(x, rect.y(), width, height), glossImage(height, item.color()));
+            const int left = std::clamp(static_cast<int>(std::lround(x * ratio)), 0, image.width());
+            const int right =
+                std::clamp(static_cast<int>(std::lround((x + width) * ratio)), left, image.width());
+            const QImage gloss = glossImage(height, item.color());
+            for (int y = 0; y < gloss.height() && top + y < image.height(); ++y) {
+                if (top + y < 0)
+                    continue;
+                // The shading is vertical only: a bar wider than the gloss
+                // image repeats its last column, as stretching would.
+                const auto* src = reinterpret_cast<const QRgb*>(gloss.constScanLine(y));
+                auto* dst = reinterpret_cast<QRgb*>(image.scanLine(top + y));
+                const int copy = std::min(right - left, gloss.width());
+                std::copy(src, src + copy, dst + left);
+                std::fill(dst + left + copy, dst + right, src[gloss.width() - 1]);
+            }
             x += width - kOverlap;
         }
     }
-
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(palette::kChartOutline, 1.0));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPath(outline);
-    // Clip to the outline by painting everything outside it white again:
-    // the corners stay white, not transparent, and only the inner half of
-    // the line shows. Cheaper than an antialiased clip under every bar.
-    QPainterPath outside = outline;
-    outside.addRect(rect);
-    outside.setFillRule(Qt::OddEvenFill);
-    painter.fillPath(outside, Qt::white);
-    painter.end();
+    const QImage frame = frameOverlay(rect, cornerRadius, ratio);
+    for (int y = 0; y < std::min(frame.height(), image.height()); ++y)
+        blendRow(reinterpret_cast<QRgb*>(image.scanLine(y)),
+                 reinterpret_cast<const QRgb*>(frame.constScanLine(y)),
+                 std::min(frame.width(), image.width()));
+    image.setDevicePixelRatio(ratio);
     return image;
 }

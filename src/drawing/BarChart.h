@@ -48,6 +48,7 @@ public:
     static QImage makeGlossImage(RgbColor color, float height, qreal devicePixelRatio);
 
 private:
+    QImage frameOverlay(const QRectF& rect, float cornerRadius, qreal ratio);
     BarChart() = default;
     BarChart(const BarChart&) = delete;
     BarChart& operator=(const BarChart&) = delete;
@@ -56,5 +57,7 @@ private:
     // One dictionary per scale, so a scale change never stretches images
     // made for another; the keys themselves leave scale out.
     std::map<qreal, QHash<QString, QImage>> m_glossCache;
+    // The outline and the white outside it, per chart size, radius and ratio.
+    QHash<QString, QImage> m_frameCache;
     qreal m_devicePixelRatio = 0.0;
 };
