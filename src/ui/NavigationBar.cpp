@@ -85,32 +85,30 @@ void NavigationBar::refresh()
     m_leftIsBack = false;
     m_left->hide();
     if (item && item->leftBarButtonItem()) {
-        BarButtonItem* b = item->leftBarButtonItem();
-        m_left->setText(b->title());
-        m_left->setIcon(b->icon());
-        m_left->setEnabled(b->isEnabled());
-        m_left->setAccessibleName(b->title());
-        m_left->show();
+        const BarButtonItem* b = item->leftBarButtonItem();
+        showButton(m_left, b->title(), b->icon(), b->isEnabled());
     } else if (item && !item->hidesBackButton() && m_controller->viewControllers().size() > 1) {
         const auto stack = m_controller->viewControllers();
         const QString below = stack.at(stack.size() - 2)->title();
         m_leftIsBack = true;
-        m_left->setText(below.isEmpty() ? QStringLiteral("Back") : below);
-        m_left->setIcon({});
-        m_left->setEnabled(true);
+        showButton(m_left, below.isEmpty() ? QStringLiteral("Back") : below, {}, true);
         m_left->setAccessibleName(QStringLiteral("Back"));
-        m_left->show();
     }
     m_right->hide();
     if (item && item->rightBarButtonItem()) {
-        BarButtonItem* b = item->rightBarButtonItem();
-        m_right->setText(b->title());
-        m_right->setIcon(b->icon());
-        m_right->setEnabled(b->isEnabled());
-        m_right->setAccessibleName(b->title().isEmpty() ? QStringLiteral("action") : b->title());
-        m_right->show();
+        const BarButtonItem* b = item->rightBarButtonItem();
+        showButton(m_right, b->title(), b->icon(), b->isEnabled());
     }
     place();
+}
+
+void NavigationBar::showButton(QPushButton* button, const QString& title, const QIcon& icon, bool enabled)
+{
+    button->setText(title);
+    button->setIcon(icon);
+    button->setEnabled(enabled);
+    button->setAccessibleName(title.isEmpty() ? QStringLiteral("action") : title);
+    button->show();
 }
 
 void NavigationBar::place()

@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
+class QIcon;
 class QLabel;
 class QPushButton;
 
@@ -35,6 +36,7 @@ protected:
 
 private:
     void place();
+    static void showButton(QPushButton* button, const QString& title, const QIcon& icon, bool enabled);
 
     NavigationController* m_controller;
     QLabel* m_title;
