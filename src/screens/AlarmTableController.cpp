@@ -84,8 +84,11 @@ ui::TableViewCell* AlarmTableController::cellForRowAtIndexPath(ui::TableView* ta
         cell->textLabel()->setFont(title);
         cell->detailTextLabel()->setFont(ui::Font::systemFont(ValueLabel::rowFontSize()));
         if (ui::Device::isPad()) {
-            auto* tick = new CellImageView(QStringLiteral("tick.png"), 642, 15, cell);
+            // Every row carries the tick, shown only on the chosen one; as the
+            // accessory it keeps to the row's right end at any width.
+            auto* tick = new CellImageView(QStringLiteral("tick.png"));
             ui::TableViewCell::setTag(tick, kTickTag);
+            cell->setAccessoryView(tick);
         }
     }
     Defaults& defaults = m_host.defaults();

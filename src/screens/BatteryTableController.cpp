@@ -21,6 +21,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -28,6 +29,7 @@ namespace {
 const QString kHealthKey = QStringLiteral("kHealthKey");
 const QString kAlertTypeKey = QStringLiteral("kAlertType");
 constexpr int kSliderTag = 1;
+const QString kHealthTitle = QStringLiteral("Battery Health");
 
 const char* const kWorkTimeTitles[BatteryTableController::kWorkTimeRows] = {
     "Standby", "Audio", "Video", "Internet Wi-Fi", "Internet 3G", "Talk"};
@@ -182,14 +184,23 @@ ui::TableViewCell* BatteryTableController::workTimeCell(ui::TableView* tableView
 QSlider* BatteryTableController::makeSlider(ui::TableViewCell* cell)
 {
     auto* slider = new QSlider(Qt::Horizontal, cell);
-    slider->setAccessibleName(QStringLiteral("Battery Health"));
+    slider->setAccessibleName(kHealthTitle);
     slider->setRange(static_cast<int>(WorkTime::kMinHealth),
                      static_cast<int>(WorkTime::kMaxHealth));
     slider->setTracking(true);
-    if (ui::Device::isPad())
-        slider->setGeometry(CellImageView::cellX(300), 0, 300, 40);
-    else
-        slider->setGeometry(CellImageView::cellX(117), 0, 130, 40);
+    // The frame as the handheld platform measured it from the row's left end;
+    // our grouped cells begin at the group's inset (10, or 45 on wide tables).
+    const bool pad = ui::Device::isPad();
+    const int inset = pad ? 45 : 10;
+    const int x = (pad ? 300 : 117) - inset;
+    const int width = pad ? 300 : 130;
+    // Our fonts run wider than the platform's: the title must not slide under
+    // the slider, so its left end gives way (title at the cell's margin of 10,
+    // moved 10 more on large screens).
+    const int titleEnd =
+        10 + (pad ? 10 : 0) + cell->textLabel()->fontMetrics().horizontalAdvance(kHealthTitle) + 8;
+    const int left = std::max(x, titleEnd);
+    slider->setGeometry(left, 0, std::max(40, width - (left - x)), 40);
     ui::TableViewCell::setTag(slider, kSliderTag);
     connect(slider, &QSlider::valueChanged, this, [this, slider](int value) {
         sliderAction(value);
@@ -214,7 +225,7 @@ ui::TableViewCell* BatteryTableController::sliderCell(ui::TableView* tableView)
         makeSlider(cell);
         m_label = cell->detailTextLabel();
     }
-    cell->textLabel()->setText(QStringLiteral("Battery Health"));
+    cell->textLabel()->setText(kHealthTitle);
     cell->detailTextLabel()->setText(QString::asprintf("%d%%", static_cast<int>(m_sliderValue)));
     if (auto* slider = qobject_cast<QSlider*>(cell->viewWithTag(kSliderTag))) {
         const QSignalBlocker quiet(slider); // setting it is not the user moving it
@@ -230,8 +241,10 @@ ui::TableViewCell* BatteryTableController::alertCell(ui::TableView* tableView)
     if (!cell) {
         cell = new CustomDetailCell(ui::CellStyle::Value1, id);
         applyRowFonts(cell);
+        // The arrow rides as the accessory, so it keeps to the row's right
+        // end and the detail text keeps clear of it at any window width.
         if (ui::Device::isPad())
-            new CellImageView(QStringLiteral("arrow.png"), 647, 15, cell);
+            cell->setAccessoryView(new CellImageView(QStringLiteral("arrow.png")));
         else
             cell->setAccessoryType(ui::AccessoryType::DisclosureIndicator);
     }

@@ -1,19 +1,12 @@
 #include "screens/CellImageView.h"
 
-#include "ui/Device.h"
-
 #include <QPixmap>
 
 namespace {
-// Left inset of a grouped section in the view kit: narrow tables (the small
-// screens) 10, wide ones 45.
-constexpr int kInsetSmall = 10;
-constexpr int kInsetLarge = 45;
 constexpr double kArtworkScale = 2.0;
 } // namespace
 
-CellImageView::CellImageView(const QString& name, int x, int y, QWidget* parent)
-    : QLabel(parent), m_name(name)
+CellImageView::CellImageView(const QString& name, QWidget* parent) : QLabel(parent), m_name(name)
 {
     setAccessibleName(name);
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -24,10 +17,5 @@ CellImageView::CellImageView(const QString& name, int x, int y, QWidget* parent)
         size = (QSizeF(image.size()) / kArtworkScale).toSize();
         setPixmap(image);
     }
-    setGeometry(cellX(x), y, size.width(), size.height());
-}
-
-int CellImageView::cellX(int rowX)
-{
-    return rowX - (ui::Device::isPad() ? kInsetLarge : kInsetSmall);
+    resize(size);
 }

@@ -3,6 +3,7 @@
 #include "host/Battery.h"
 #include "host/NotificationCenter.h"
 #include "screens/AlarmTableController.h"
+#include "screens/CellImageView.h"
 #include "screens/ScreenFakes.h"
 #include "ui/NavigationController.h"
 #include "ui/NavigationItem.h"
@@ -220,8 +221,9 @@ TEST(BatteryPage, RowHeightsAndMarksPerScreenClass)
     EXPECT_EQ(large.page.heightForRowAtIndexPath(t, {0, 3}), 44);
     EXPECT_EQ(large.page.heightForRowAtIndexPath(t, {1, 0}), 44);
     EXPECT_EQ(large.cell(1, 1)->accessoryType(), ui::AccessoryType::None);
-    EXPECT_NE(large.cell(1, 1)->findChild<QLabel*>(QString(), Qt::FindDirectChildrenOnly),
-              nullptr); // the arrow image
+    auto* arrow = qobject_cast<CellImageView*>(large.cell(1, 1)->accessoryView());
+    ASSERT_NE(arrow, nullptr);
+    EXPECT_EQ(arrow->imageName(), QStringLiteral("arrow.png"));
     EXPECT_TRUE(large.page.navigationItem()->hidesBackButton());
     EXPECT_TRUE(
         large.page.shouldAutorotateToInterfaceOrientation(ui::InterfaceOrientation::LandscapeLeft));
