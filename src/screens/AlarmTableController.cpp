@@ -2,12 +2,11 @@
 
 #include "drawing/CellIdentifiers.h"
 #include "drawing/CustomCell.h"
-#include "drawing/ValueLabel.h"
 #include "host/Defaults.h"
 #include "screens/CellImageView.h"
+#include "screens/SettingsRows.h"
 #include "stats/DynamicStats.h"
 #include "ui/Device.h"
-#include "ui/Font.h"
 
 #include <QLabel>
 
@@ -51,10 +50,7 @@ std::optional<QString> AlarmTableController::frequencyTitle(long long alertType)
 
 void AlarmTableController::reloadData()
 {
-    // The mark, not a selection highlight, shows the choice.
-    ui::TableView* table = tableView();
-    if (const auto selected = table->indexPathForSelectedRow())
-        table->deselectRowAtIndexPath(*selected, false);
+    SettingsRows::clearSelection(tableView());
     ScreenController::reloadData();
 }
 
@@ -79,10 +75,7 @@ ui::TableViewCell* AlarmTableController::cellForRowAtIndexPath(ui::TableView* ta
     ui::TableViewCell* cell = tableView->dequeueReusableCell(id);
     if (!cell) {
         cell = new CustomCell(ui::CellStyle::Value1, id);
-        QFont title = cell->textLabel()->font();
-        title.setPixelSize(ValueLabel::rowFontSize());
-        cell->textLabel()->setFont(title);
-        cell->detailTextLabel()->setFont(ui::Font::systemFont(ValueLabel::rowFontSize()));
+        SettingsRows::applyRowFonts(cell);
         if (ui::Device::isPad()) {
             // Every row carries the tick, shown only on the chosen one; as the
             // accessory it keeps to the row's right end at any width.

@@ -3,17 +3,16 @@
 #include "drawing/CellIdentifiers.h"
 #include "drawing/CustomCell.h"
 #include "drawing/CustomDetailCell.h"
-#include "drawing/ValueLabel.h"
 #include "host/Battery.h"
 #include "host/Defaults.h"
 #include "host/HostServices.h"
 #include "host/NotificationCenter.h"
 #include "screens/AlarmTableController.h"
 #include "screens/CellImageView.h"
+#include "screens/SettingsRows.h"
 #include "screens/WorkTime.h"
 #include "stats/StaticStats.h"
 #include "ui/Device.h"
-#include "ui/Font.h"
 #include "ui/NavigationController.h"
 #include "ui/NavigationItem.h"
 
@@ -33,15 +32,6 @@ const QString kHealthTitle = QStringLiteral("Battery Health");
 
 const char* const kWorkTimeTitles[BatteryTableController::kWorkTimeRows] = {
     "Standby", "Audio", "Video", "Internet Wi-Fi", "Internet 3G", "Talk"};
-
-// Title and detail text at the row size of the screen class.
-void applyRowFonts(ui::TableViewCell* cell)
-{
-    QFont title = cell->textLabel()->font();
-    title.setPixelSize(ValueLabel::rowFontSize());
-    cell->textLabel()->setFont(title);
-    cell->detailTextLabel()->setFont(ui::Font::systemFont(ValueLabel::rowFontSize()));
-}
 
 } // namespace
 
@@ -100,10 +90,8 @@ void BatteryTableController::viewDidLoad()
 
 void BatteryTableController::reloadData()
 {
-    // A row chosen before the alarm settings were pushed is not kept chosen.
-    ui::TableView* table = tableView();
-    if (const auto selected = table->indexPathForSelectedRow())
-        table->deselectRowAtIndexPath(*selected, false);
+    // The row that pushed the alarm settings is not kept chosen.
+    SettingsRows::clearSelection(tableView());
     ScreenController::reloadData();
 }
 
@@ -171,7 +159,7 @@ ui::TableViewCell* BatteryTableController::workTimeCell(ui::TableView* tableView
     ui::TableViewCell* cell = tableView->dequeueReusableCell(id);
     if (!cell) {
         cell = new CustomCell(ui::CellStyle::Value1, id);
-        applyRowFonts(cell);
+        SettingsRows::applyRowFonts(cell);
         cell->setSelectionStyle(ui::SelectionStyle::None);
     }
     const auto rated = m_host.ratedLife();
@@ -220,7 +208,7 @@ ui::TableViewCell* BatteryTableController::sliderCell(ui::TableView* tableView)
     ui::TableViewCell* cell = tableView->dequeueReusableCell(id);
     if (!cell) {
         cell = new CustomCell(ui::CellStyle::Value1, id);
-        applyRowFonts(cell);
+        SettingsRows::applyRowFonts(cell);
         cell->setSelectionStyle(ui::SelectionStyle::None);
         makeSlider(cell);
         m_label = cell->detailTextLabel();
@@ -240,7 +228,7 @@ ui::TableViewCell* BatteryTableController::alertCell(ui::TableView* tableView)
     ui::TableViewCell* cell = tableView->dequeueReusableCell(id);
     if (!cell) {
         cell = new CustomDetailCell(ui::CellStyle::Value1, id);
-        applyRowFonts(cell);
+        SettingsRows::applyRowFonts(cell);
         // The arrow rides as the accessory, so it keeps to the row's right
         // end and the detail text keeps clear of it at any window width.
         if (ui::Device::isPad())
