@@ -1,0 +1,329 @@
+#include "screens/FullChargeAlarm.h"
+
+#include "screens/ScreenFakes.h"
+
+#include <gtest/gtest.h>
+
+using namespace screenfakes;
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr auto kUnplugged = Battery::StateUnplugged;
+constexpr auto kCharging = Battery::StateCharging;
+constexpr auto kFull = Battery::StateFull;
+
+// An alarm over a fake battery, player and clock, with the previous battery
+// reading back at its start of "full, 100 %".
+struct AlarmRig {
+    TempDefaults store;
+    FakeStats host{store.defaults};
+    Clock clock;
+    FakePlayer* player = nullptr; // owned by the alarm once made
+    int playersMade = 0;
+    bool soundLoads = true;
+    FullChargeAlarm alarm{FullChargeAlarm::Host{
+        [this]() -> Battery& { return host.battery; },
+        [this]() -> DynamicStats& { return host.stats; },
+        [this]() -> Defaults& { return store.defaults; },
+        [this]() -> std::unique_ptr<AudioPlayer> {
+            ++playersMade;
+            if (!soundLoads)
+                return nullptr;
+            auto made = std::make_unique<FakePlayer>();
+            player = made.get();
+            return made;
+        },
+        [this] { return clock.make(); },
+    }};
+
+    AlarmRig(long long type, long long trigger)
+    {
+        FullChargeAlarm::resetPreviousReading();
+        store.defaults.setInteger(type, QStringLiteral("kAlertType"));
+        store.defaults.setInteger(trigger, QStringLiteral("kAlertTrigger"));
+    }
+    void setBattery(Battery::State state, float level)
+    {
+        host.battery.st = state;
+        host.battery.lvl = level;
+    }
+    // The battery changes and posts its state notification.
+    void stateEvent(Battery::State state, float level)
+    {
+        setBattery(state, level);
+        alarm.batteryStateDidChange();
+    }
+    void levelEvent(Battery::State state, float level)
+    {
+        setBattery(state, level);
+        alarm.batteryLevelDidChange();
+    }
+    int plays() const { return player ? player->plays : 0; }
+};
+
+} // namespace
+
+TEST(FullChargeAlarmLaunch, AFullBatteryAtStartDoesNotSound)
+{
+    for (long long trigger : {0, 1}) {
+        SCOPED_TRACE(trigger);
+        AlarmRig rig(1, trigger);
+        rig.stateEvent(kFull, 1.0f);
+        rig.levelEvent(kFull, 1.0f);
+        EXPECT_EQ(rig.playersMade, 0);
+    }
+}
+
+TEST(FullChargeAlarmTrigger, StateTriggerFiresOnlyOnChargingToFull)
+{
+    AlarmRig straight(1, 0);
+    straight.stateEvent(kUnplugged, 0.5f);
+    straight.stateEvent(kFull, 1.0f); // unplugged straight to full
+    EXPECT_EQ(straight.plays(), 0);
+
+    AlarmRig charged(1, 0);
+    charged.stateEvent(kCharging, 0.9f);
+    EXPECT_EQ(charged.plays(), 0);
+    charged.stateEvent(kFull, 1.0f);
+    ASSERT_NE(charged.player, nullptr);
+    EXPECT_EQ(charged.plays(), 1);
+    EXPECT_EQ(charged.player->loopsAtPlay, std::vector<int>{0});
+
+    // The level notification is not the state trigger's business.
+    AlarmRig levelOnly(1, 0);
+    levelOnly.stateEvent(kCharging, 0.99f);
+    levelOnly.levelEvent(kFull, 1.0f);
+    EXPECT_EQ(levelOnly.plays(), 0);
+}
+
+TEST(FullChargeAlarmTrigger, ChargeTriggerFiresOnCrossingTo100WhileChargingOrFull)
+{
+    for (auto state : {kCharging, kFull}) {
+        SCOPED_TRACE(state);
+        AlarmRig rig(1, 1);
+        rig.levelEvent(kCharging, 0.99f);
+        EXPECT_EQ(rig.plays(), 0);
+        rig.levelEvent(state, 1.0f);
+        EXPECT_EQ(rig.plays(), 1);
+        // Another level event at 100 % has no crossing: no second firing.
+        rig.player->finish();
+        rig.levelEvent(state, 1.0f);
+        EXPECT_EQ(rig.plays(), 1);
+    }
+
+    AlarmRig unplugged(1, 1);
+    unplugged.levelEvent(kCharging, 0.98f);
+    unplugged.levelEvent(kUnplugged, 1.0f);
+    EXPECT_EQ(unplugged.plays(), 0);
+
+    AlarmRig jump(1, 1); // 95 % to 100 % in one step is still a crossing
+    jump.levelEvent(kCharging, 0.95f);
+    jump.stateEvent(kFull, 1.0f);
+    EXPECT_EQ(jump.plays(), 1);
+}
+
+TEST(FullChargeAlarmTrigger, AnUnknownTriggerNeverFires)
+{
+    AlarmRig rig(1, 5);
+    rig.stateEvent(kCharging, 0.99f);
+    rig.stateEvent(kFull, 1.0f);
+    EXPECT_EQ(rig.playersMade, 0);
+}
+
+TEST(FullChargeAlarmPlaying, ASecondFiringWhilePlayingDoesNotRestart)
+{
+    AlarmRig rig(3, 1);
+    rig.levelEvent(kCharging, 0.99f);
+    rig.levelEvent(kCharging, 1.0f);
+    ASSERT_NE(rig.player, nullptr);
+    ASSERT_TRUE(rig.player->isPlaying());
+    // Full but back at 99 %: neither charging nor unplugged, so the sound
+    // goes on; the next 100 % is a crossing and fires again.
+    rig.levelEvent(kFull, 0.99f);
+    rig.levelEvent(kFull, 1.0f);
+    EXPECT_EQ(rig.plays(), 1);
+    EXPECT_EQ(rig.player->stops, 0);
+    EXPECT_EQ(rig.playersMade, 1);
+
+    // Once the sound is over, the same crossing plays the kept player again.
+    rig.player->finish();
+    rig.levelEvent(kFull, 0.99f);
+    rig.levelEvent(kFull, 1.0f);
+    EXPECT_EQ(rig.plays(), 2);
+    EXPECT_EQ(rig.playersMade, 1);
+}
+
+TEST(FullChargeAlarmPlaying, PluggingInAgainSilencesButKeepsTheMachineAwake)
+{
+    AlarmRig rig(3, 0);
+    rig.stateEvent(kCharging, 0.9f);
+    rig.stateEvent(kFull, 1.0f);
+    rig.stateEvent(kCharging, 0.99f);
+    ASSERT_NE(rig.player, nullptr);
+    EXPECT_EQ(rig.player->stops, 1);
+    EXPECT_FALSE(rig.player->isPlaying());
+    EXPECT_TRUE(rig.host.idle.disabled);
+}
+
+TEST(FullChargeAlarmPlaying, ContinuousLoops3600MoreTimes)
+{
+    AlarmRig rig(3, 1);
+    rig.levelEvent(kCharging, 0.99f);
+    rig.levelEvent(kCharging, 1.0f);
+    ASSERT_NE(rig.player, nullptr);
+    EXPECT_EQ(rig.player->loopsAtPlay, std::vector<int>{FullChargeAlarm::kContinuousLoops});
+    EXPECT_FALSE(rig.alarm.alertTimerActive());
+}
+
+TEST(FullChargeAlarmPlaying, EveryMinutePlaysNowAndEach60SecondsUntilStopped)
+{
+    AlarmRig rig(2, 0);
+    rig.stateEvent(kCharging, 0.9f);
+    rig.stateEvent(kFull, 1.0f);
+    EXPECT_EQ(rig.plays(), 1);
+    EXPECT_TRUE(rig.alarm.alertTimerActive());
+
+    rig.player->finish();
+    rig.clock.advance(59s);
+    EXPECT_EQ(rig.plays(), 1);
+    rig.clock.advance(1s);
+    EXPECT_EQ(rig.plays(), 2);
+    rig.player->finish();
+    rig.clock.advance(120s);
+    EXPECT_EQ(rig.plays(), 4);
+    EXPECT_EQ(rig.player->loopsAtPlay, (std::vector<int>{0, 0, 0, 0}));
+
+    rig.alarm.stopAudioPlayer();
+    EXPECT_FALSE(rig.alarm.alertTimerActive());
+    EXPECT_FALSE(rig.player->isPlaying());
+    rig.clock.advance(600s);
+    EXPECT_EQ(rig.plays(), 4);
+}
+
+TEST(FullChargeAlarmPlaying, UnpluggingStopsEveryMinuteAndLetsTheMachineIdle)
+{
+    AlarmRig rig(2, 0);
+    rig.stateEvent(kCharging, 0.9f);
+    rig.stateEvent(kFull, 1.0f);
+    rig.host.idle.disabled = true;
+    rig.stateEvent(kUnplugged, 1.0f);
+    EXPECT_FALSE(rig.alarm.alertTimerActive());
+    EXPECT_FALSE(rig.player->isPlaying());
+    EXPECT_FALSE(rig.host.idle.disabled);
+    rig.clock.advance(300s);
+    EXPECT_EQ(rig.plays(), 1);
+}
+
+TEST(FullChargeAlarmPlaying, FiringAgainReplacesTheMinuteTimer)
+{
+    AlarmRig rig(2, 0);
+    rig.stateEvent(kCharging, 0.9f);
+    rig.stateEvent(kFull, 1.0f);
+    rig.player->finish();
+    rig.clock.advance(30s);
+    rig.stateEvent(kCharging, 0.99f); // stays awake, stops
+    rig.stateEvent(kFull, 1.0f);      // fires again: a fresh minute from here
+    EXPECT_EQ(rig.plays(), 2);
+    rig.player->finish();
+    rig.clock.advance(59s);
+    EXPECT_EQ(rig.plays(), 2);
+    rig.clock.advance(1s);
+    EXPECT_EQ(rig.plays(), 3);
+    EXPECT_EQ(rig.clock.timers.size(), 1u);
+}
+
+TEST(FullChargeAlarmIdle, NonFiringEventsFollowTheIdleRule)
+{
+    AlarmRig rig(1, 1);
+    rig.levelEvent(kCharging, 0.50f);
+    EXPECT_TRUE(rig.host.idle.disabled); // charging below 100 %: stay awake
+    rig.levelEvent(kCharging, 1.0f);     // fires; the idle timer is left alone
+    EXPECT_TRUE(rig.host.idle.disabled);
+    rig.player->finish(); // "Once" over: idle again
+    EXPECT_FALSE(rig.host.idle.disabled);
+
+    // Neither charging nor unplugged (unknown): nothing changes.
+    rig.host.idle.disabled = true;
+    const int calls = rig.host.idle.calls;
+    rig.stateEvent(Battery::StateUnknown, 1.0f);
+    EXPECT_EQ(rig.host.idle.calls, calls);
+}
+
+TEST(FullChargeAlarmIdle, FinishingKeepsTheMachineAwakeOnlyForEveryMinute)
+{
+    struct Case {
+        long long type;
+        bool awake;
+    };
+    for (Case c : {Case{1, false}, Case{2, true}, Case{3, false}}) {
+        SCOPED_TRACE(c.type);
+        AlarmRig rig(c.type, 0);
+        rig.stateEvent(kCharging, 0.9f);
+        rig.stateEvent(kFull, 1.0f);
+        rig.host.idle.disabled = !c.awake;
+        rig.player->finish();
+        EXPECT_EQ(rig.host.idle.disabled, c.awake);
+    }
+}
+
+TEST(FullChargeAlarmIdle, TypeOffTouchesNeitherPlayerNorInhibitor)
+{
+    AlarmRig rig(0, 0);
+    rig.stateEvent(kCharging, 0.5f);
+    rig.stateEvent(kFull, 1.0f);
+    rig.stateEvent(kUnplugged, 0.9f);
+    rig.store.defaults.setInteger(1, QStringLiteral("kAlertTrigger"));
+    rig.levelEvent(kCharging, 0.99f);
+    rig.levelEvent(kCharging, 1.0f);
+    EXPECT_EQ(rig.playersMade, 0);
+    EXPECT_EQ(rig.host.idle.calls, 0);
+    EXPECT_EQ(rig.clock.made, 0);
+}
+
+TEST(FullChargeAlarmIdle, TheReadingIsRememberedEvenWhileOff)
+{
+    // Off while charging, then switched on: the next "full" is a change from
+    // charging, because the previous reading kept following the battery.
+    AlarmRig rig(0, 0);
+    rig.stateEvent(kCharging, 0.9f);
+    rig.store.defaults.setInteger(1, QStringLiteral("kAlertType"));
+    rig.stateEvent(kFull, 1.0f);
+    EXPECT_EQ(rig.plays(), 1);
+}
+
+TEST(FullChargeAlarmForeground, StoppingSilencesAnyAlarmAndIsHarmlessWhenQuiet)
+{
+    AlarmRig quiet(2, 0);
+    quiet.alarm.stopAudioPlayer(); // no player yet: nothing to do
+    EXPECT_EQ(quiet.playersMade, 0);
+
+    // What the application does on returning to the foreground with an
+    // alarm configured: stop the sound.
+    AlarmRig rig(3, 0);
+    rig.stateEvent(kCharging, 0.9f);
+    rig.stateEvent(kFull, 1.0f);
+    ASSERT_TRUE(rig.player->isPlaying());
+    rig.alarm.stopAudioPlayer();
+    EXPECT_FALSE(rig.player->isPlaying());
+    EXPECT_EQ(rig.player->stops, 1);
+}
+
+TEST(FullChargeAlarmFailure, ASoundThatCannotLoadLeavesTheRestWorking)
+{
+    AlarmRig rig(2, 0);
+    rig.soundLoads = false;
+    rig.stateEvent(kCharging, 0.9f);
+    rig.stateEvent(kFull, 1.0f);
+    EXPECT_EQ(rig.alarm.audioPlayer(), nullptr);
+    EXPECT_TRUE(rig.alarm.alertTimerActive()); // the minute timer runs, silently
+    rig.clock.advance(120s);
+    rig.stateEvent(kUnplugged, 1.0f);
+    EXPECT_FALSE(rig.alarm.alertTimerActive());
+    EXPECT_FALSE(rig.host.idle.disabled);
+    // The next firing tries to load the sound again.
+    rig.soundLoads = true;
+    rig.stateEvent(kCharging, 0.9f);
+    rig.stateEvent(kFull, 1.0f);
+    EXPECT_EQ(rig.plays(), 1);
+}
