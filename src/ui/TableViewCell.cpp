@@ -26,6 +26,10 @@ TableViewCell::TableViewCell(CellStyle style, const QString& reuseIdentifier, QW
     : QWidget(parent), m_style(style), m_reuseIdentifier(reuseIdentifier)
 {
     setAutoFillBackground(false);
+    // Inside the table's viewport widgets would take the Base role and draw
+    // their text in the palette's Text colour; cells use WindowText, so that
+    // a label's colour is the one its owner set.
+    setBackgroundRole(QPalette::Window);
     setAccessibleName(reuseIdentifier);
     m_contentView = new QWidget(this);
     m_textLabel = new QLabel(m_contentView);
@@ -84,11 +88,27 @@ void TableViewCell::setSelected(bool selected)
 
 void TableViewCell::updateLabelColors()
 {
-    // A blue selection shows its labels in white, as the platform does.
+    // A blue selection shows its labels in white, as the platform does; the
+    // labels' own colours come back when it ends.
     const bool white = (m_selected || m_pressed) && m_selectionStyle == SelectionStyle::Blue;
-    m_textLabel->setStyleSheet(white ? QStringLiteral("color: white;") : QString());
-    if (m_detailTextLabel)
-        m_detailTextLabel->setStyleSheet(white ? QStringLiteral("color: white;") : QString());
+    if (white == m_labelsWhite)
+        return;
+    m_labelsWhite = white;
+    for (QLabel* label : {m_textLabel, m_detailTextLabel}) {
+        if (!label)
+            continue;
+        if (white) {
+            m_savedColors[label == m_textLabel ? 0 : 1] =
+                label->palette().color(QPalette::WindowText);
+            QPalette pal = label->palette();
+            pal.setColor(QPalette::WindowText, Qt::white);
+            label->setPalette(pal);
+        } else {
+            QPalette pal = label->palette();
+            pal.setColor(QPalette::WindowText, m_savedColors[label == m_textLabel ? 0 : 1]);
+            label->setPalette(pal);
+        }
+    }
 }
 
 void TableViewCell::setGroupPosition(GroupPosition position)

@@ -92,6 +92,8 @@ private:
     int m_indentationLevel = 0;
     bool m_selected = false;
     bool m_pressed = false;
+    bool m_labelsWhite = false;
+    QColor m_savedColors[2];
 };
 
 } // namespace ui

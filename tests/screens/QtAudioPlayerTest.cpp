@@ -82,8 +82,9 @@ TEST(QtAudioPlayer, PlaysOrStaysSilentWithoutCrashingOrHanging)
     EXPECT_TRUE(player->isPlaying());
     ASSERT_TRUE(testsupport::waitUntil([&] { return finished == 1; }, std::chrono::seconds(10)));
     EXPECT_FALSE(player->isPlaying());
-    if (QMediaDevices::audioOutputs().isEmpty())
+    if (QMediaDevices::audioOutputs().isEmpty()) {
         EXPECT_FALSE(player->audible());
+    }
 
     // A stopped play does not report itself finished, even when silent.
     player->play();

@@ -81,3 +81,27 @@ TEST(TableViewCell, DumpTextListsLabelThenValuesLeftToRight)
     cell.setAccessoryType(AccessoryType::Checkmark);
     EXPECT_TRUE(cell.dumpText().endsWith(QStringLiteral("\t[check]")));
 }
+
+TEST(TableViewCell, Value1DetailIsBlueAndTurnsWhileSelectedOnly)
+{
+    QWidget parent;
+    QPalette dark = parent.palette();
+    dark.setColor(QPalette::Window, Qt::black);
+    parent.setPalette(dark);
+    // Inside a scroll area's viewport, whose background role is Base.
+    auto* viewport = new QWidget(&parent);
+    viewport->setBackgroundRole(QPalette::Base);
+    auto* cell = new TableViewCell(CellStyle::Value1, QStringLiteral("h"), viewport);
+    parent.show();
+    const QColor blue(56, 84, 135);
+    EXPECT_EQ(cell->detailTextLabel()->palette().color(QPalette::WindowText), blue);
+    EXPECT_EQ(cell->detailTextLabel()->foregroundRole(), QPalette::WindowText);
+    cell->setSelected(true);
+    EXPECT_EQ(cell->detailTextLabel()->palette().color(QPalette::WindowText), QColor(Qt::white));
+    EXPECT_EQ(cell->textLabel()->palette().color(QPalette::WindowText), QColor(Qt::white));
+    cell->setSelected(false);
+    EXPECT_EQ(cell->detailTextLabel()->palette().color(QPalette::WindowText), blue);
+    cell->setSelectionStyle(SelectionStyle::None);
+    cell->setSelected(true);
+    EXPECT_EQ(cell->detailTextLabel()->palette().color(QPalette::WindowText), blue);
+}
