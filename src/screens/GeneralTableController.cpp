@@ -315,6 +315,10 @@ ui::TableViewCell* GeneralTableController::cellForRowAtIndexPath(ui::TableView* 
         cell = Factory::create(kind, [this] { clickMe(); });
     cell->textLabel()->setText(OverviewLayout::labelText(indexPath));
     fillCell(cell, indexPath, created);
+    // A reused cell that the table only moves gets no resize, hence no new
+    // layout: fit its labels to this row's texts now.
+    if (!created)
+        cell->layoutSubviews();
     return cell;
 }
 
@@ -347,7 +351,7 @@ void GeneralTableController::fillCell(ui::TableViewCell* cell, ui::IndexPath p, 
 void GeneralTableController::fillBattery(ui::TableViewCell* cell, bool created)
 {
     const long charge = sources().dynamicStats->getCharge();
-    setText(cell, Factory::kChargeLabel, OverviewFormat::chargeText(charge));
+    Factory::setChargeText(cell, OverviewFormat::chargeText(charge));
     // A reused chart keeps its picture while the user drags or copies.
     if (!created && m_scrolling)
         return;

@@ -11,6 +11,7 @@
 #include "ui/Device.h"
 #include "ui/Font.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 
@@ -56,12 +57,34 @@ void legendText(ui::TableViewCell* cell, int px, int py, const QString& text)
     label->setAttribute(Qt::WA_TranslucentBackground);
 }
 
+// The frames were laid out for a narrow typeface; with a wider one, or a
+// disk of thousands of GB, a legend value would lose its leading digits.
+// Shrink the font until the text fits instead.
+void setFittedText(QLabel* label, const QString& text)
+{
+    const QVariant base = label->property("basePixelSize");
+    QFont font = label->font();
+    if (!base.isValid())
+        label->setProperty("basePixelSize", font.pixelSize());
+    else
+        font.setPixelSize(base.toInt());
+    while (font.pixelSize() > 9 && QFontMetrics(font).horizontalAdvance(text) > label->width())
+        font.setPixelSize(font.pixelSize() - 1);
+    label->setFont(font);
+    label->setText(text);
+}
+
 void setLabelText(ui::TableViewCell* cell, int tag, const QString& text)
 {
     if (auto* label = qobject_cast<QLabel*>(cell->viewWithTag(tag)))
-        label->setText(text);
+        setFittedText(label, text);
 }
 } // namespace
+
+void OverviewCellFactory::setChargeText(ui::TableViewCell* cell, const QString& text)
+{
+    setLabelText(cell, kChargeLabel, text);
+}
 
 QRect OverviewCellFactory::frame(const QRect& large, const QRect& small)
 {

@@ -43,6 +43,9 @@ public:
     static void legendValueOfCell(ui::TableViewCell* cell, float value, float pct, int valueTag,
                                   int valuePctTag);
 
+    // The big charge percentage, shrunk to fit like the legend values.
+    static void setChargeText(ui::TableViewCell* cell, const QString& text);
+
     // Legend lines: a swatch, a text and one or two value labels at (px, py).
     static void legendLineOfCell(ui::TableViewCell* cell, int offset, int px, int py,
                                  const QColor& color, const QString& text, int valueTag);

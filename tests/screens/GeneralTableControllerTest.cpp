@@ -397,3 +397,42 @@ TEST(GeneralTableControllerTest, RotatesOnlyOnLargeScreens)
 }
 
 } // namespace
+
+namespace {
+
+// Pictures of the demonstration screen in both classes, for people to look
+// at; the battery bar must come out green at 75 %.
+TEST(GeneralTableControllerTest, DemoPicturesInBothLayouts)
+{
+    for (bool large : {false, true}) {
+        Rig rig({large, true, true});
+        GeneralTableController& overview = rig.build();
+        rig.table()->resize(large ? 767 : 320, large ? 1100 : 1200);
+        overview.reloadData();
+        const QColor c = firstSegment(rig);
+        EXPECT_GT(c.green(), c.red() * 2);
+        const QImage picture = rig.table()->grab().toImage();
+        ASSERT_FALSE(picture.isNull());
+        EXPECT_TRUE(picture.save(testsupport::outputDir() + "/overview-demo-" +
+                                 (large ? "large" : "small") + ".png"));
+    }
+}
+
+} // namespace
+
+namespace {
+
+// Regression: a reused cell moved to a row with a longer label kept the
+// label width of its previous row.
+TEST(GeneralTableControllerTest, ReusedCellsFitTheirNewLabel)
+{
+    Rig rig;
+    GeneralTableController& overview = rig.build();
+    overview.reloadData();
+    for (const ui::IndexPath p : {ui::IndexPath{1, 1}, ui::IndexPath{2, 1}, ui::IndexPath{5, 0}}) {
+        QLabel* label = rig.cell(p.section, p.row)->textLabel();
+        EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+    }
+}
+
+} // namespace
