@@ -38,8 +38,9 @@ public:
     // "N/A", "Loading..." or the address.
     QString externalIP() const { return m_externalIP; }
     bool loadingIP() const { return m_loadingIP; }
-    // Requests sent so far.
+    // Requests sent so far, and the body bytes the last one took in.
     int requestCount() const { return m_requests; }
+    int bodyBytesRead() const { return static_cast<int>(m_body.size()); }
 
     void setTimeout(std::chrono::milliseconds timeout) { m_timeout = timeout; }
     std::chrono::milliseconds timeout() const { return m_timeout; }

@@ -4,11 +4,13 @@
 #include "screens/BatteryTableController.h"
 #include "screens/ConnectionTableController.h"
 #include "screens/DiskTableController.h"
+#include "screens/ExternalAddressLookup.h"
 #include "screens/RouteTableController.h"
 #include "ui/MenuController.h"
 #include "ui/NavigationController.h"
 #include "ui/NavigationItem.h"
 
+#include "AddressServer.h"
 #include "OverviewRig.h"
 
 #include <gtest/gtest.h>
@@ -433,6 +435,30 @@ TEST(GeneralTableControllerTest, ReusedCellsFitTheirNewLabel)
         QLabel* label = rig.cell(p.section, p.row)->textLabel();
         EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST(GeneralTableControllerTest, ReloadButtonShowsLoadingThenTheAddress)
+{
+    Rig rig({true, false, false});
+    AddressServer server;
+    server.answer = [] { return AddressServer::ok("198.51.100.23\n"); };
+    Defaults::standardUserDefaults().setObject(server.base(), ExternalAddressLookup::kServiceKey);
+    GeneralTableController& overview = rig.build();
+    overview.reloadData();
+    auto* button = rig.cell(4, 0)->findChild<QPushButton*>();
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text(), "Reload");
+    button->click();
+    button->click();
+    EXPECT_EQ(rig.text(4, 0, 13), "Loading...");
+    EXPECT_TRUE(overview.loadingIP());
+    ASSERT_TRUE(testsupport::waitUntil([&] { return !overview.loadingIP(); }));
+    EXPECT_EQ(rig.text(4, 0, 13), "198.51.100.23");
+    EXPECT_EQ(server.requests, 1);
 }
 
 } // namespace
