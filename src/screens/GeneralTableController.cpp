@@ -47,6 +47,18 @@ void drawBar(ui::TableViewCell* cell, int tag, const std::vector<BarChartItem>& 
     auto* bar = qobject_cast<BarChartView*>(cell->viewWithTag(tag));
     if (!bar)
         return;
+    // Most ticks leave the battery and disk bars as they were: keep the
+    // picture instead of rendering and repainting the same one.
+    QByteArray key;
+    for (const BarChartItem& item : items) {
+        const float value = item.value();
+        const QRgb rgb = item.color().rgba();
+        key.append(reinterpret_cast<const char*>(&value), sizeof value);
+        key.append(reinterpret_cast<const char*>(&rgb), sizeof rgb);
+    }
+    if (!bar->image().isNull() && bar->property("chartKey").toByteArray() == key)
+        return;
+    bar->setProperty("chartKey", key);
     bar->clearItems();
     for (const BarChartItem& item : items)
         bar->addItemValue(item.value(), item.color());
@@ -57,7 +69,8 @@ void drawBar(ui::TableViewCell* cell, int tag, const std::vector<BarChartItem>& 
 void setLamp(ui::TableViewCell* cell, const OverviewFormat::Lamped& value)
 {
     setText(cell, Factory::kLampText, value.text);
-    if (auto* lamp = qobject_cast<OnOffView*>(cell->viewWithTag(Factory::kLamp)))
+    auto* lamp = qobject_cast<OnOffView*>(cell->viewWithTag(Factory::kLamp));
+    if (lamp && lamp->color() != value.lamp)
         lamp->setColor(value.lamp);
 }
 } // namespace
@@ -184,7 +197,28 @@ void GeneralTableController::updateMethod()
     if (m_scrolling)
         return;
     refreshCollectors();
-    tableView()->reloadData();
+    if (!refillVisibleCells())
+        tableView()->reloadData();
+}
+
+bool GeneralTableController::refillVisibleCells()
+{
+    // A full reload hides and shows every cell, so the whole table would be
+    // painted again every two seconds; filling the visible cells in place
+    // repaints only the labels and bars whose values changed. When the rows
+    // themselves change (a carrier appears), reload.
+    ui::TableView* table = tableView();
+    const OverviewLayout rows = layout();
+    if (table->numberOfSections() != rows.numberOfSections())
+        return false;
+    for (int s = 0; s < rows.numberOfSections(); ++s)
+        if (table->numberOfRowsInSection(s) != rows.numberOfRows(s))
+            return false;
+    for (int s = 0; s < rows.numberOfSections(); ++s)
+        for (int r = 0; r < rows.numberOfRows(s); ++r)
+            if (ui::TableViewCell* cell = table->cellForRowAtIndexPath({s, r}))
+                fillCell(cell, {s, r}, false);
+    return true;
 }
 
 void GeneralTableController::clickMe()

@@ -99,6 +99,7 @@ private:
     bool demo();
     void refreshCollectors();
     void reloadTable();
+    bool refillVisibleCells();
     void fillCell(ui::TableViewCell* cell, ui::IndexPath indexPath, bool created);
     void fillBattery(ui::TableViewCell* cell, bool created);
     void fillBatteryState(ui::TableViewCell* cell);

@@ -70,7 +70,8 @@ void setFittedText(QLabel* label, const QString& text)
         font.setPixelSize(base.toInt());
     while (font.pixelSize() > 9 && QFontMetrics(font).horizontalAdvance(text) > label->width())
         font.setPixelSize(font.pixelSize() - 1);
-    label->setFont(font);
+    if (label->font() != font)
+        label->setFont(font);
     label->setText(text);
 }
 

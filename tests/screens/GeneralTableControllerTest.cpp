@@ -67,13 +67,19 @@ TEST(GeneralTableControllerTest, SectionsFollowScreenClassAndCellular)
     }
 }
 
-TEST(GeneralTableControllerTest, CellularHardwareWithoutCarrierServiceHasNoCellSection)
+TEST(GeneralTableControllerTest, CarrierServiceDecidesTheCellSectionAtEveryTick)
 {
     Rig rig({false, true, false});
     rig.carrier->reading.serviceAvailable = false;
     GeneralTableController& overview = rig.build();
     overview.reloadData();
     EXPECT_EQ(overview.numberOfSectionsInTableView(nullptr), 6);
+    EXPECT_EQ(rig.table()->numberOfSections(), 6);
+    // The modem service appears between two ticks: the table grows.
+    rig.carrier->reading.serviceAvailable = true;
+    overview.updateMethod();
+    EXPECT_EQ(rig.table()->numberOfSections(), 7);
+    EXPECT_EQ(rig.table()->numberOfRowsInSection(6), 6);
 }
 
 TEST(GeneralTableControllerTest, RowsShowTheCollectorValues)
@@ -142,6 +148,13 @@ TEST(GeneralTableControllerTest, BatteryBarIsRedAtTwentyAndGreenAtTwentyOne)
     EXPECT_EQ(rig.text(0, 0, 1), "21%");
     c = firstSegment(rig);
     EXPECT_GT(c.green(), c.red() * 2) << c.name().toStdString();
+
+    // A tick with the same charge keeps the picture it has.
+    const qint64 picture =
+        qobject_cast<BarChartView*>(rig.cell(0, 0)->viewWithTag(2))->image().cacheKey();
+    overview.updateMethod();
+    EXPECT_EQ(qobject_cast<BarChartView*>(rig.cell(0, 0)->viewWithTag(2))->image().cacheKey(),
+              picture);
 }
 
 TEST(GeneralTableControllerTest, BatteryStatesAndTheirLamps)
