@@ -1,0 +1,157 @@
+#include "screens/ExternalAddressLookup.h"
+#include "host/Defaults.h"
+#include "support/TestSupport.h"
+
+#include "AddressServer.h"
+
+#include <gtest/gtest.h>
+#include <QElapsedTimer>
+#include <QTcpServer>
+#include <QTemporaryDir>
+
+#include <functional>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+struct LookupTest : ::testing::Test {
+    QTemporaryDir dir;
+    AddressServer server;
+    ExternalAddressLookup lookup;
+
+    void SetUp() override
+    {
+        Defaults::setStandardPath(dir.path() + "/welvane.conf");
+        Defaults::standardUserDefaults().setObject(server.base(),
+                                                   ExternalAddressLookup::kServiceKey);
+        lookup.setTimeout(800ms);
+    }
+    void TearDown() override { Defaults::setStandardPath({}); }
+
+    QString run()
+    {
+        lookup.clickMe(false);
+        EXPECT_EQ(lookup.externalIP(), "Loading...");
+        EXPECT_TRUE(testsupport::waitUntil([&] { return !lookup.loadingIP(); }, 5000ms));
+        return lookup.externalIP();
+    }
+};
+
+TEST_F(LookupTest, ValidAddressIsShown)
+{
+    server.answer = [] { return AddressServer::ok("198.51.100.7\n"); };
+    EXPECT_EQ(lookup.externalIP(), "N/A"); // before any lookup
+    EXPECT_EQ(run(), "198.51.100.7");
+    EXPECT_TRUE(server.lastRequest.startsWith("GET /get_ip_addr HTTP/1.1\r\n"))
+        << server.lastRequest.toStdString();
+}
+
+TEST_F(LookupTest, BadAnswersEndInNA)
+{
+    const std::pair<const char*, QByteArray> cases[] = {
+        {"garbage", AddressServer::ok("<html>hello</html>")},
+        {"empty", AddressServer::ok("")},
+        {"address and junk", AddressServer::ok("1.2.3.4 junk")},
+        {"five parts", AddressServer::ok("1.2.3.4.5")},
+        {"server error", "HTTP/1.1 500 Internal Server Error\r\nContent-Length: 7\r\n"
+                         "Connection: close\r\n\r\n1.2.3.4"},
+        {"not found", "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n"},
+    };
+    for (const auto& [name, bytes] : cases) {
+        server.answer = [bytes = bytes] { return bytes; };
+        EXPECT_EQ(run(), "N/A") << name;
+    }
+    EXPECT_EQ(server.requests, 6);
+}
+
+TEST_F(LookupTest, HangPastTheTimeOutEndsInNAAndReloadWorksAgain)
+{
+    server.answer = [] { return QByteArray(); };
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(run(), "N/A");
+    EXPECT_GE(clock.elapsed(), 700);
+    EXPECT_LT(clock.elapsed(), 4000);
+    server.answer = [] { return AddressServer::ok("203.0.113.9"); };
+    EXPECT_EQ(run(), "203.0.113.9");
+    EXPECT_EQ(server.requests, 2);
+}
+
+TEST_F(LookupTest, HugeBodiesAreRefused)
+{
+    // Announced by its length, and sent without one (read until close).
+    const QByteArray huge(4 << 20, '1');
+    server.answer = [&] { return AddressServer::ok(huge); };
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(run(), "N/A");
+    EXPECT_LE(lookup.bodyBytesRead(), ExternalAddressLookup::kMaxBodyBytes + 1);
+    server.answer = [&] { return "HTTP/1.0 200 OK\r\n\r\n" + huge; };
+    EXPECT_EQ(run(), "N/A");
+    EXPECT_LE(lookup.bodyBytesRead(), ExternalAddressLookup::kMaxBodyBytes + 1);
+    EXPECT_LT(clock.elapsed(), 700); // refused at once, not timed out
+    // A body just at the limit is still read (and is no address).
+    server.answer = [] {
+        return AddressServer::ok(QByteArray(ExternalAddressLookup::kMaxBodyBytes, '7'));
+    };
+    EXPECT_EQ(run(), "N/A");
+}
+
+TEST_F(LookupTest, TwoQuickTapsStartOneRequest)
+{
+    server.answer = [] { return AddressServer::ok("198.51.100.8"); };
+    int changes = 0;
+    QObject::connect(&lookup, &ExternalAddressLookup::externalIPChanged, [&] { ++changes; });
+    lookup.clickMe(false);
+    lookup.clickMe(false);
+    EXPECT_EQ(lookup.externalIP(), "Loading...");
+    EXPECT_TRUE(lookup.loadingIP());
+    ASSERT_TRUE(testsupport::waitUntil([&] { return !lookup.loadingIP(); }));
+    EXPECT_EQ(lookup.externalIP(), "198.51.100.8");
+    EXPECT_EQ(lookup.requestCount(), 1);
+    EXPECT_EQ(server.requests, 1);
+    EXPECT_EQ(changes, 3); // two "Loading..." and the answer
+}
+
+TEST_F(LookupTest, UnreachableServiceEndsInNA)
+{
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
+    const quint16 port = closed.serverPort();
+    closed.close();
+    Defaults::standardUserDefaults().setObject(QStringLiteral("127.0.0.1:%1").arg(port),
+                                               ExternalAddressLookup::kServiceKey);
+    EXPECT_EQ(run(), "N/A");
+}
+
+TEST(ExternalAddressLookupTest, ServiceUrlFromTheSettings)
+{
+    QTemporaryDir dir;
+    Defaults::setStandardPath(dir.path() + "/welvane.conf");
+    EXPECT_EQ(ExternalAddressLookup::lookupUrl().toString(),
+              QString::fromLatin1(ExternalAddressLookup::kDefaultService) + "/get_ip_addr");
+    const std::pair<const char*, const char*> cases[] = {
+        {"http://example.org", "http://example.org/get_ip_addr"},
+        {"http://example.org/", "http://example.org/get_ip_addr"},
+        {"example.org:8080", "http://example.org:8080/get_ip_addr"},
+        {"http://example.org/ip/", "http://example.org/ip/get_ip_addr"},
+    };
+    for (const auto& [setting, url] : cases) {
+        Defaults::standardUserDefaults().setObject(QString::fromLatin1(setting),
+                                                   ExternalAddressLookup::kServiceKey);
+        EXPECT_EQ(ExternalAddressLookup::lookupUrl().toString(), QString::fromLatin1(url));
+    }
+    Defaults::setStandardPath({});
+}
+
+TEST(ExternalAddressLookupTest, AddressValidation)
+{
+    for (const char* good : {"1.2.3.4", "255.255.255.255", "0.0.0.0", " 10.0.0.1\r\n"})
+        EXPECT_TRUE(ExternalAddressLookup::isIpv4Address(good)) << good;
+    for (const char* bad : {"", "1.2.3.4.5", "256.1.1.1", "1.2.3.4 5", "::1", "abc", "1.2.3.4x"})
+        EXPECT_FALSE(ExternalAddressLookup::isIpv4Address(bad)) << bad;
+    EXPECT_FALSE(ExternalAddressLookup::isIpv4Address(QByteArray("1.2.3.4\0junk", 12)));
+}
+
+} // namespace

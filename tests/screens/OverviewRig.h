@@ -1,0 +1,183 @@
+#pragma once
+// An Overview over private collectors fed by hand-set fakes, so each test
+// decides the battery, ticks, volume, carrier and interfaces it shows.
+
+#include "host/CarrierService.h"
+#include "host/Defaults.h"
+#include "host/InterfaceAddresses.h"
+#include "host/InterfaceRoles.h"
+#include "host/RouteDump.h"
+#include "host/SocketDump.h"
+#include "host/VolumeInfo.h"
+#include "screens/GeneralTableController.h"
+#include "stats/ConnectionStats.h"
+#include "stats/DynamicStats.h"
+#include "stats/RouteStats.h"
+#include "stats/SemiDynamicStats.h"
+#include "stats/StaticStats.h"
+#include "stats/StatsFakes.h"
+#include "support/TestSupport.h"
+#include "ui/Device.h"
+#include "ui/TableView.h"
+#include "ui/TableViewCell.h"
+
+#include <QLabel>
+#include <QTemporaryDir>
+
+#include <arpa/inet.h>
+#include <memory>
+#include <net/if.h>
+
+namespace overview {
+
+struct Addresses : InterfaceAddresses {
+    std::vector<InterfaceAddress> entries;
+    std::optional<std::vector<InterfaceAddress>> list() override { return entries; }
+};
+
+struct Volume : VolumeInfo {
+    std::optional<VolumeSpace> space;
+    std::optional<VolumeSpace> spaceFor(const std::string&) override { return space; }
+};
+
+struct Carrier : CarrierService {
+    CarrierReading reading;
+    CarrierReading read() override { return reading; }
+};
+
+struct Routes : RouteDump {
+    int dumps = 0;
+    bool dump(const std::function<void(const RouteRecord&)>&) override
+    {
+        ++dumps;
+        return true;
+    }
+    std::optional<std::string> interfaceName(std::uint32_t) const override { return {}; }
+};
+
+struct Sockets : SocketDump {
+    int lists = 0;
+    bool list(List, const std::function<void(const PcbRecord&)>&) override
+    {
+        ++lists;
+        return true;
+    }
+};
+
+inline InterfaceAddress ipv4(const std::string& name, const char* dotted)
+{
+    InterfaceAddress a;
+    a.name = name;
+    a.kind = InterfaceAddress::Kind::Ipv4;
+    a.flags = IFF_UP | IFF_RUNNING;
+    inet_pton(AF_INET, dotted, &a.ipv4);
+    return a;
+}
+
+struct Options {
+    bool large = false;
+    bool cellular = false; // cellular hardware and a carrier service
+    bool demo = false;
+};
+
+// Owns every fake and collector; the controller is made by build().
+struct Rig {
+    QTemporaryDir dir;
+    fakes::Kernel kernel;
+    fakes::Identity identity;
+    fakes::Probe probe;
+    fakes::FakeModem modem;
+    fakes::FakeBattery battery;
+    fakes::Inhibitor inhibitor;
+    std::shared_ptr<Addresses> addresses = std::make_shared<Addresses>();
+    std::shared_ptr<Volume> volume = std::make_shared<Volume>();
+    std::shared_ptr<Carrier> carrier = std::make_shared<Carrier>();
+    std::shared_ptr<Routes> routes = std::make_shared<Routes>();
+    std::shared_ptr<Sockets> sockets = std::make_shared<Sockets>();
+    std::unique_ptr<StaticStats> staticStats;
+    std::unique_ptr<DynamicStats> dynamicStats;
+    std::unique_ptr<SemiDynamicStats> semiDynamicStats;
+    std::unique_ptr<RouteStats> routeStats;
+    std::unique_ptr<ConnectionStats> connectionStats;
+    std::unique_ptr<GeneralTableController> controller;
+    double now = 1700000000.0 + 90061.0;
+
+    explicit Rig(Options options = {})
+    {
+        Defaults::setStandardPath(dir.path() + "/welvane.conf");
+        ui::Device::setUserInterfaceIdiom(options.large ? ui::UserInterfaceIdiom::Pad
+                                                        : ui::UserInterfaceIdiom::Phone);
+        DynamicStats::resetPreviousTicks();
+        kernel.load = std::array<double, 3>{0.5, 0.25, 0.125};
+        kernel.ticks = CpuTicks{};
+        if (options.demo)
+            kernel.id->machine = "i386";
+        probe.facts.has3g = options.cellular;
+        carrier->reading.serviceAvailable = options.cellular;
+        battery.lvl = 0.87f;
+        battery.st = Battery::StateCharging;
+        volume->space = VolumeSpace{17179869184ull, 4294967296ull};
+        testsupport::writeFile(dir.path(), "sys/class/net/wlan0/uevent", "INTERFACE=wlan0\n");
+        testsupport::writeFile(dir.path(), "sys/class/net/wlan0/wireless/uevent", "");
+        addresses->entries = {ipv4("wlan0", "192.168.1.20")};
+
+        staticStats =
+            std::make_unique<StaticStats>(StaticStats::Host{kernel, identity, probe, modem});
+        dynamicStats = std::make_unique<DynamicStats>(
+            DynamicStats::Host{kernel, battery, inhibitor, [] { return 0LL; },
+                               staticStats->simulator(), [] { return 0u; }});
+        SemiDynamicStats::Sources s;
+        s.addresses = addresses;
+        s.roles = std::make_shared<InterfaceRoles>(dir.path().toStdString());
+        s.volume = volume;
+        s.carrier = carrier;
+        s.documentsPath = [] { return QStringLiteral("/"); };
+        semiDynamicStats = std::make_unique<SemiDynamicStats>(s);
+        routeStats = std::make_unique<RouteStats>(routes);
+        connectionStats = std::make_unique<ConnectionStats>(sockets);
+        // The carrier decides the section count before the first reload.
+        semiDynamicStats->refreshCarrierInfoSync();
+    }
+
+    ~Rig()
+    {
+        controller.reset();
+        Defaults::setStandardPath({});
+        ui::Device::setUserInterfaceIdiom(ui::UserInterfaceIdiom::Phone);
+    }
+
+    // A controller over this rig's collectors, woken, with its table shown
+    // at the window width of its screen class.
+    GeneralTableController& build()
+    {
+        controller = std::make_unique<GeneralTableController>();
+        OverviewSources s;
+        s.dynamicStats = dynamicStats.get();
+        s.semiDynamicStats = semiDynamicStats.get();
+        s.staticStats = staticStats.get();
+        s.routeStats = routeStats.get();
+        s.connectionStats = connectionStats.get();
+        s.battery = &battery;
+        s.now = [this] { return now; };
+        controller->setSources(s);
+        controller->awakeFromNib();
+        ui::TableView* table = controller->tableView();
+        table->resize(ui::Device::isPad() ? 704 : 320, 3000);
+        table->show();
+        return *controller;
+    }
+
+    ui::TableView* table() { return controller->tableView(); }
+    ui::TableViewCell* cell(int section, int row)
+    {
+        return table()->cellForRowAtIndexPath({section, row});
+    }
+    QString text(int section, int row, int tag)
+    {
+        ui::TableViewCell* c = cell(section, row);
+        auto* label = c ? qobject_cast<QLabel*>(c->viewWithTag(tag)) : nullptr;
+        return label ? label->text() : QStringLiteral("<none>");
+    }
+};
+
+} // namespace overview
