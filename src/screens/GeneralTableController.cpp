@@ -11,6 +11,7 @@
 #include "screens/ConnectionTableController.h"
 #include "screens/DiskTableController.h"
 #include "screens/ExternalAddressLookup.h"
+#include "screens/FullChargeAlarm.h"
 #include "screens/OverviewCellFactory.h"
 #include "screens/OverviewFormat.h"
 #include "screens/RouteTableController.h"
@@ -251,6 +252,28 @@ void GeneralTableController::batteryStateDidChange()
     reloadTable();
 }
 
+FullChargeAlarm& GeneralTableController::alarm()
+{
+    if (!m_alarm)
+        m_alarm = std::make_unique<FullChargeAlarm>();
+    return *m_alarm;
+}
+
+void GeneralTableController::setAlarm(std::unique_ptr<FullChargeAlarm> alarm)
+{
+    m_alarm = std::move(alarm);
+}
+
+void GeneralTableController::onBatteryStateChange()
+{
+    alarm().onBatteryStateChange();
+}
+
+void GeneralTableController::stopAudioPlayer()
+{
+    alarm().stopAudioPlayer();
+}
+
 void GeneralTableController::createTextures()
 {
     struct Texture {
@@ -349,10 +372,6 @@ ui::TableViewCell* GeneralTableController::cellForRowAtIndexPath(ui::TableView* 
         cell = Factory::create(kind, [this] { clickMe(); });
     cell->textLabel()->setText(OverviewLayout::labelText(indexPath));
     fillCell(cell, indexPath, created);
-    // A reused cell that the table only moves gets no resize, hence no new
-    // layout: fit its labels to this row's texts now.
-    if (!created)
-        cell->layoutSubviews();
     return cell;
 }
 

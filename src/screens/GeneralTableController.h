@@ -5,6 +5,7 @@
 #include "screens/ScreenController.h"
 
 #include <chrono>
+#include <memory>
 #include <optional>
 
 class QTimer;
@@ -23,6 +24,8 @@ class ExternalAddressLookup;
 // network at a glance, refreshed every two seconds while visible. It also
 // hears the battery notifications for the life of the application, for the
 // full-charge alarm.
+class FullChargeAlarm;
+
 class GeneralTableController : public ScreenController {
     Q_OBJECT
 public:
@@ -59,7 +62,10 @@ public:
     void createTextures();
 
     // Stops the full-charge alarm if it is sounding.
-    virtual void stopAudioPlayer() {}
+    virtual void stopAudioPlayer();
+    // The alarm this screen drives (tests hand in one with fakes).
+    FullChargeAlarm& alarm();
+    void setAlarm(std::unique_ptr<FullChargeAlarm> alarm);
 
     bool scrolling() const { return m_scrolling; }
     // The running refresh timer, or nullptr while stopped.
@@ -91,8 +97,8 @@ public:
 
 protected:
     // The full-charge alarm's check, run on battery events before the table
-    // reloads; the alarm fills it in.
-    virtual void onBatteryStateChange() {}
+    // reloads.
+    virtual void onBatteryStateChange();
 
 private:
     OverviewLayout layout();
@@ -114,4 +120,5 @@ private:
     ExternalAddressLookup* m_lookup;
     QTimer* m_timer = nullptr;
     bool m_scrolling = false;
+    std::unique_ptr<FullChargeAlarm> m_alarm;
 };

@@ -102,7 +102,8 @@ void NavigationBar::refresh()
     place();
 }
 
-void NavigationBar::showButton(QPushButton* button, const QString& title, const QIcon& icon, bool enabled)
+void NavigationBar::showButton(QPushButton* button, const QString& title, const QIcon& icon,
+                               bool enabled)
 {
     button->setText(title);
     button->setIcon(icon);

@@ -36,7 +36,8 @@ protected:
 
 private:
     void place();
-    static void showButton(QPushButton* button, const QString& title, const QIcon& icon, bool enabled);
+    static void showButton(QPushButton* button, const QString& title, const QIcon& icon,
+                           bool enabled);
 
     NavigationController* m_controller;
     QLabel* m_title;

@@ -38,6 +38,29 @@ TableView::TableView(TableViewStyle style, QWidget* parent)
     connect(verticalScrollBar(), &QScrollBar::sliderPressed, this, [this] { beginDrag(); });
     connect(verticalScrollBar(), &QScrollBar::sliderReleased, this, [this] { endDrag(false); });
 
+    // The rows keep the full width, as the screens' frames expect: the
+    // scroll bar floats over the right edge instead of taking room.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_indicator = new QScrollBar(Qt::Vertical, this);
+    m_indicator->setAccessibleName(QStringLiteral("scroll indicator"));
+    m_indicator->setStyleSheet(QStringLiteral(
+        "QScrollBar:vertical { background: transparent; width: 7px; margin: 2px 1px 2px 0; }"
+        "QScrollBar::handle:vertical { background: rgba(0,0,0,90); border-radius: 3px; min-height: "
+        "24px; }"
+        "QScrollBar::add-line, QScrollBar::sub-line { height: 0; }"
+        "QScrollBar::add-page, QScrollBar::sub-page { background: transparent; }"));
+    m_indicator->hide();
+    QScrollBar* inner = verticalScrollBar();
+    connect(inner, &QScrollBar::rangeChanged, this, [this](int min, int max) {
+        m_indicator->setRange(min, max);
+        m_indicator->setPageStep(verticalScrollBar()->pageStep());
+        m_indicator->setVisible(max > min);
+    });
+    connect(inner, &QScrollBar::valueChanged, m_indicator, &QScrollBar::setValue);
+    connect(m_indicator, &QScrollBar::valueChanged, inner, &QScrollBar::setValue);
+    connect(m_indicator, &QScrollBar::sliderPressed, this, [this] { beginDrag(); });
+    connect(m_indicator, &QScrollBar::sliderReleased, this, [this] { endDrag(false); });
+
     // Touch screens drag the list with a finger, with kinetic scrolling.
     QScroller::grabGesture(viewport(), QScroller::TouchGesture);
     connect(QScroller::scroller(viewport()), &QScroller::stateChanged, this,
@@ -244,7 +267,8 @@ void TableView::layoutCells()
     for (const IndexPath& ip : wanted) {
         TableViewCell* cell = nullptr;
         auto found = m_visible.find(ip);
-        if (found != m_visible.end()) {
+        const bool fresh = found == m_visible.end();
+        if (!fresh) {
             cell = found->second;
         } else {
             cell = m_dataSource->cellForRowAtIndexPath(this, ip);
@@ -268,9 +292,12 @@ void TableView::layoutCells()
         const QRect geom(
             static_cast<int>(std::lround(r.x())), static_cast<int>(std::lround(r.y() - top)),
             static_cast<int>(std::lround(r.width())), static_cast<int>(std::lround(r.height())));
+        // A cell just handed out carries a new row's texts: lay it out even
+        // when it only moves (a move alone sends no resize).
+        const bool resized = cell->size() != geom.size();
         if (cell->geometry() != geom)
             cell->setGeometry(geom);
-        else
+        if (fresh && !resized)
             cell->layoutSubviews();
         cell->show();
     }
@@ -363,6 +390,8 @@ void TableView::scrollToRowAtIndexPath(IndexPath indexPath, ScrollPosition posit
 void TableView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
+    m_indicator->setGeometry(width() - 8, 0, 8, height());
+    m_indicator->raise();
     rebuildModel(); // header and footer heights follow the width
     layoutCells();
 }

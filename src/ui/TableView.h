@@ -7,6 +7,8 @@
 #include <QList>
 #include <QString>
 
+class QScrollBar;
+
 #include <map>
 #include <optional>
 #include <unordered_set>
@@ -119,6 +121,7 @@ private:
     int m_pressOffset = 0;
     TableViewCell* m_pressCell = nullptr;
     bool m_inLayout = false;
+    QScrollBar* m_indicator = nullptr;
 };
 
 } // namespace ui

@@ -7,8 +7,8 @@
 #include "shell/TabBarController.h"
 #include "ui/Device.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <QTemporaryDir>
 
 using namespace shelltest;
 using Log = std::vector<std::string>;
@@ -77,7 +77,8 @@ TEST_F(ForegroundFixture, LargeScreensReloadSixPagesInOrder)
 {
     start(ui::UserInterfaceIdiom::Pad, 0);
     graph->appDelegate->applicationWillEnterForeground();
-    EXPECT_EQ(reloadLog(), (Log{"Overview", "Work Time", "Memory", "Processes", "Details", "About"}));
+    EXPECT_EQ(reloadLog(),
+              (Log{"Overview", "Work Time", "Memory", "Processes", "Details", "About"}));
 }
 
 TEST_F(ForegroundFixture, WatcherCallsForegroundOnlyAfterHiddenOrMinimised)
@@ -99,4 +100,49 @@ TEST_F(ForegroundFixture, WatcherCallsForegroundOnlyAfterHiddenOrMinimised)
     watcher.windowMinimizedChanged(false);
     EXPECT_EQ(general->stops, 2);
     EXPECT_EQ(RatingPrompt::foregroundCount(), 2);
+}
+
+// The whole path: a real Overview with an alarm over fakes, sounding after
+// the battery became full; coming back to the foreground silences it.
+#include "screens/FullChargeAlarm.h"
+#include "screens/ScreenFakes.h"
+
+TEST(ForegroundAlarm, ReturningToTheForegroundStopsASoundingAlarm)
+{
+    QTemporaryDir dir;
+    Defaults::setStandardPath(dir.filePath(QStringLiteral("welvane.conf")));
+    Defaults& defaults = Defaults::standardUserDefaults();
+    defaults.setInteger(1, QStringLiteral("kAlertType"));
+    defaults.setInteger(0, QStringLiteral("kAlertTrigger"));
+    screenfakes::FakeStats host(defaults);
+    screenfakes::Clock clock;
+    screenfakes::FakePlayer* player = nullptr;
+    auto graph = MainWindowDescription::load();
+    graph->screens.general->setAlarm(std::make_unique<FullChargeAlarm>(FullChargeAlarm::Host{
+        [&]() -> Battery& { return host.battery; },
+        [&]() -> DynamicStats& { return host.stats; },
+        [&]() -> Defaults& { return defaults; },
+        [&]() -> std::unique_ptr<AudioPlayer> {
+            auto made = std::make_unique<screenfakes::FakePlayer>();
+            player = made.get();
+            return made;
+        },
+        [&] { return clock.make(); },
+    }));
+    FullChargeAlarm::resetPreviousReading();
+    host.battery.st = Battery::StateCharging;
+    host.battery.lvl = 0.9f;
+    graph->screens.general->alarm().batteryStateDidChange();
+    host.battery.st = Battery::StateFull;
+    host.battery.lvl = 1.0f;
+    graph->screens.general->alarm().batteryStateDidChange();
+    ASSERT_NE(player, nullptr);
+    EXPECT_TRUE(player->isPlaying());
+
+    graph->appDelegate->applyIdleRule = [] {};
+    graph->appDelegate->applicationWillEnterForeground();
+    EXPECT_FALSE(player->isPlaying());
+    EXPECT_EQ(player->stops, 1);
+    graph.reset();
+    Defaults::setStandardPath(QString());
 }

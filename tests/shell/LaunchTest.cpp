@@ -9,9 +9,9 @@
 #include "ui/Device.h"
 #include "ui/TableViewCell.h"
 
+#include <gtest/gtest.h>
 #include <QLabel>
 #include <QToolButton>
-#include <gtest/gtest.h>
 
 using namespace shelltest;
 
@@ -61,7 +61,8 @@ TEST(Launch, SmallScreensShowTheTabBarWithFiveTabsInOrder)
     }
     EXPECT_FALSE(graph->tabBarController->shouldAutorotateToInterfaceOrientation(
         ui::InterfaceOrientation::LandscapeLeft));
-    EXPECT_TRUE(graph->tabBarController->shouldAutorotateToInterfaceOrientation(ui::InterfaceOrientation::Portrait));
+    EXPECT_TRUE(graph->tabBarController->shouldAutorotateToInterfaceOrientation(
+        ui::InterfaceOrientation::Portrait));
 }
 
 TEST(Launch, ScreensAreWiredToEachOther)
@@ -77,10 +78,12 @@ TEST(Launch, ScreensAreWiredToEachOther)
     EXPECT_EQ(graph->splitViewController->masterViewController(), graph->rootViewController);
     EXPECT_EQ(graph->splitViewController->detailViewController(), graph->detailNavigController);
     EXPECT_EQ(graph->tabBarController->delegate(), graph->appDelegate);
-    const QStringList titles{"Overview", "Work Time", "Memory", "Processes", "Details",
-                             "About", "File Statistics", "Routing Table", "Connections", "System Log"};
-    const std::vector<ui::ViewController*> screens{s.general, s.battery, s.memory, s.processes, s.details,
-                                                   s.about,   s.disk,    s.route,  s.connection, s.log};
+    const QStringList titles{"Overview",    "Work Time", "Memory",          "Processes",
+                             "Details",     "About",     "File Statistics", "Routing Table",
+                             "Connections", "System Log"};
+    const std::vector<ui::ViewController*> screens{s.general,    s.battery, s.memory, s.processes,
+                                                   s.details,    s.about,   s.disk,   s.route,
+                                                   s.connection, s.log};
     for (size_t i = 0; i < screens.size(); ++i)
         EXPECT_EQ(screens[i]->title(), titles[int(i)]);
 }
@@ -91,10 +94,12 @@ TEST(PageList, TenRowsWithTitlesAndIconsAndNothingOutside)
     RootViewController* root = graph->rootViewController;
     ui::TableView* table = root->tableView();
     EXPECT_EQ(root->numberOfRowsInSection(table, 0), 10);
-    const QStringList titles{"Overview", "Work Time", "File Statistics", "Connections", "Routing Table",
-                             "Memory",   "Processes", "Details",         "System Log",  "About"};
-    const QStringList icons{"monitor.png", "clock.png",       "database.png",  "connections.png", "move.png",
-                            "graph.png",   "photos.png",      "preferences.png", "newspaper.png", "house.png"};
+    const QStringList titles{"Overview",      "Work Time", "File Statistics", "Connections",
+                             "Routing Table", "Memory",    "Processes",       "Details",
+                             "System Log",    "About"};
+    const QStringList icons{"monitor.png",   "clock.png", "database.png", "connections.png",
+                            "move.png",      "graph.png", "photos.png",   "preferences.png",
+                            "newspaper.png", "house.png"};
     for (int row = 0; row < 10; ++row) {
         ui::TableViewCell* cell = root->cellForRowAtIndexPath(table, {0, row});
         EXPECT_EQ(cell->reuseIdentifier(), QStringLiteral("RootViewControllerCellIdentifier"));

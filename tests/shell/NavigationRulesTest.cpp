@@ -38,7 +38,8 @@ TEST(PageSelection, EachRowShowsItsPageOnTheDetailStack)
     RootViewController* root = g.graph->rootViewController;
     for (int row = 0; row < 10; ++row) {
         root->tableView()->tapRowAtIndexPath({0, row});
-        EXPECT_EQ(g.graph->detailNavigController->topViewController(), root->pageController(row)) << row;
+        EXPECT_EQ(g.graph->detailNavigController->topViewController(), root->pageController(row))
+            << row;
         // Every selection starts again from the root: never more than two deep.
         EXPECT_LE(g.graph->detailNavigController->viewControllers().size(), 2);
     }
@@ -47,7 +48,8 @@ TEST(PageSelection, EachRowShowsItsPageOnTheDetailStack)
 TEST(PageSelection, FirstRowIsHighlightedWithoutSelectingIt)
 {
     LargeGraph g;
-    EXPECT_EQ(g.graph->rootViewController->tableView()->indexPathForSelectedRow(), (ui::IndexPath{0, 0}));
+    EXPECT_EQ(g.graph->rootViewController->tableView()->indexPathForSelectedRow(),
+              (ui::IndexPath{0, 0}));
     EXPECT_EQ(g.graph->detailNavigController->viewControllers().size(), 1);
 }
 

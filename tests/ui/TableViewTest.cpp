@@ -243,3 +243,15 @@ TEST(TableViewDump, ListsTitlesRowsAndValues)
               QStringLiteral(
                   "== Numbers\nRow 0.0\t0\nRow 0.1\t10\n\n== Numbers\nRow 1.0\t0\nRow 1.1\t10\n"));
 }
+
+// Regression: a reused cell that only moved kept the label widths of its
+// previous row, cutting a longer text short.
+TEST(TableViewReuse, AReusedCellIsLaidOutForItsNewRowEvenWhenOnlyMoved)
+{
+    Fixture f(40, 440);
+    f.table.setContentOffset(44 * 20); // rows 20..29 reuse the cells of 0..9
+    TableViewCell* cell = f.table.cellForRowAtIndexPath({0, 25});
+    ASSERT_NE(cell, nullptr);
+    EXPECT_GE(cell->textLabel()->width(), cell->textLabel()->sizeHint().width());
+    EXPECT_GE(cell->detailTextLabel()->width(), cell->detailTextLabel()->sizeHint().width());
+}
