@@ -9,6 +9,11 @@ constexpr double kArtworkScale = 2.0;
 CellImageView::CellImageView(const QString& name, QWidget* parent) : QLabel(parent), m_name(name)
 {
     setAccessibleName(name);
+    // In a text dump the tick reads as a mark and the arrow as a disclosure.
+    if (name == QLatin1String("tick.png"))
+        setProperty("dumpText", QStringLiteral("[check]"));
+    else if (name == QLatin1String("arrow.png"))
+        setProperty("dumpText", QStringLiteral(">"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     QPixmap image(QStringLiteral(":/icons/") + name);
     QSize size(0, 0);

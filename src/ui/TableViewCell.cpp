@@ -259,6 +259,7 @@ QString TableViewCell::dumpText() const
     // The row's label first, then every other visible text or marker of the
     // row from left to right.
     struct Item {
+        int line; // texts on one visual line share it
         int x;
         QString text;
     };
@@ -267,14 +268,17 @@ QString TableViewCell::dumpText() const
         if (!w || w == m_textLabel || w->isHidden())
             return;
         const QVariant marker = w->property("dumpText");
-        const int x = w->mapTo(this, QPoint(0, 0)).x();
+        const QPoint at = w->mapTo(this, QPoint(0, 0));
+        const int x = at.x();
+        // Bands of 12 points: a small lamp beside a label stays on its line.
+        const int line = (at.y() + w->height() / 2) / 12;
         if (marker.isValid()) {
-            items.push_back({x, marker.toString()});
+            items.push_back({line, x, marker.toString()});
         } else if (auto* label = qobject_cast<QLabel*>(w)) {
             if (!label->text().isEmpty())
-                items.push_back({x, label->text()});
+                items.push_back({line, x, label->text()});
         } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-            items.push_back({x, QStringLiteral("[") + button->text() + QStringLiteral("]")});
+            items.push_back({line, x, QStringLiteral("[") + button->text() + QStringLiteral("]")});
         }
     };
     const auto all = findChildren<QWidget*>();
@@ -287,8 +291,9 @@ QString TableViewCell::dumpText() const
         if (!covered)
             collect(w);
     }
-    std::stable_sort(items.begin(), items.end(),
-                     [](const Item& a, const Item& b) { return a.x < b.x; });
+    std::stable_sort(items.begin(), items.end(), [](const Item& a, const Item& b) {
+        return a.line != b.line ? a.line < b.line : a.x < b.x;
+    });
     QString out = m_textLabel->text();
     for (const Item& item : items)
         out += QLatin1Char('\t') + item.text;
