@@ -58,6 +58,17 @@ QStringList modems(const QDBusConnection& bus)
     return paths;
 }
 
+// An MCC+MNC code: three digits, then two or three.
+bool isOperatorCode(const QString& code)
+{
+    if (code.size() != 5 && code.size() != 6)
+        return false;
+    for (const QChar c : code)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return true;
+}
+
 QString pathOf(const QVariant& v)
 {
     return v.canConvert<QDBusObjectPath>() ? v.value<QDBusObjectPath>().path() : v.toString();
@@ -94,7 +105,7 @@ CarrierReading ModemManagerCarrier::read()
 
     CarrierDetails details;
     details.carrierName = name;
-    if (code.size() >= 5) { // MCC is three digits, MNC two or three
+    if (isOperatorCode(code)) {
         details.mobileCountryCode = code.left(3);
         details.mobileNetworkCode = code.mid(3);
         details.isoCountryCode = isoCountryForMcc(details.mobileCountryCode);

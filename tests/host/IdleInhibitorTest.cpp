@@ -1,10 +1,10 @@
 #include "host/DBusIdleInhibitor.h"
 
+#include "DBusMockBus.h"
+
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -12,54 +12,6 @@
 // Runs the inhibitor against python-dbusmock on private buses, so the real
 // message traffic is checked without touching the user's session.
 namespace {
-
-struct PrivateBus {
-    QProcess daemon;
-    QString address;
-
-    bool start()
-    {
-        daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
-        if (!daemon.waitForReadyRead(5000))
-            return false;
-        address = QString::fromUtf8(daemon.readLine()).trimmed();
-        return !address.isEmpty();
-    }
-    ~PrivateBus()
-    {
-        daemon.kill();
-        daemon.waitForFinished();
-    }
-};
-
-struct Mock {
-    QProcess process;
-    ~Mock()
-    {
-        process.kill();
-        process.waitForFinished();
-    }
-};
-
-bool haveTools()
-{
-    return !QStandardPaths::findExecutable("dbus-daemon").isEmpty() &&
-           QProcess::execute("/usr/bin/python3", {"-c", "import dbusmock"}) == 0;
-}
-
-bool waitForName(QDBusConnection& bus, const QString& name)
-{
-    for (int i = 0; i < 100; ++i) {
-        auto msg = QDBusMessage::createMethodCall("org.freedesktop.DBus", "/org/freedesktop/DBus",
-                                                  "org.freedesktop.DBus", "NameHasOwner");
-        msg << name;
-        const auto reply = bus.call(msg);
-        if (!reply.arguments().isEmpty() && reply.arguments().first().toBool())
-            return true;
-        QThread::msleep(50);
-    }
-    return false;
-}
 
 int logindInhibitors(QDBusConnection& bus)
 {
@@ -87,22 +39,18 @@ int logindInhibitors(QDBusConnection& bus)
 
 TEST(DBusIdleInhibitorMock, FallsBackToLogindAndReleasesTheLock)
 {
-    if (!haveTools())
+    if (!haveDBusMockTools())
         GTEST_SKIP() << "dbus-daemon or python3-dbusmock missing";
     PrivateBus sessionBus, systemBus;
     ASSERT_TRUE(sessionBus.start());
     ASSERT_TRUE(systemBus.start());
-    Mock logind;
-    auto env = QProcessEnvironment::systemEnvironment();
-    env.insert("DBUS_SYSTEM_BUS_ADDRESS", systemBus.address);
-    logind.process.setProcessEnvironment(env);
-    logind.process.start("/usr/bin/python3",
-                         {"-m", "dbusmock", "--system", "--template", "logind"});
+    MockService logind;
+    logind.start(systemBus, {"--template", "logind"});
 
     QDBusConnection session = QDBusConnection::connectToBus(sessionBus.address, "inhibit-session");
     QDBusConnection system = QDBusConnection::connectToBus(systemBus.address, "inhibit-system");
     ASSERT_TRUE(session.isConnected() && system.isConnected());
-    ASSERT_TRUE(waitForName(system, "org.freedesktop.login1"));
+    ASSERT_TRUE(waitForBusName(system, "org.freedesktop.login1"));
 
     {
         DBusIdleInhibitor inhibitor(session, system);
