@@ -21,7 +21,8 @@ TEST(CommandLine, NoArgumentsOpensTheWindow)
 
 TEST(CommandLine, ScreenshotTakesAPageAndAFile)
 {
-    const CommandLine cl = parse({"--screenshot", "routes", "out.png", "--layout", "small", "--demo"});
+    const CommandLine cl =
+        parse({"--screenshot", "routes", "out.png", "--layout", "small", "--demo"});
     EXPECT_TRUE(cl.error.isEmpty()) << cl.error.toStdString();
     EXPECT_EQ(cl.mode, CommandLine::Mode::Screenshot);
     EXPECT_EQ(cl.page, QStringLiteral("routes"));
@@ -32,8 +33,8 @@ TEST(CommandLine, ScreenshotTakesAPageAndAFile)
 
 TEST(CommandLine, EveryPageNameIsAccepted)
 {
-    for (const char* page : {"overview", "worktime", "files", "connections", "routes", "memory", "processes",
-                             "details", "log", "about", "alarm"}) {
+    for (const char* page : {"overview", "worktime", "files", "connections", "routes", "memory",
+                             "processes", "details", "log", "about", "alarm"}) {
         const CommandLine cl = parse({"--dump", page});
         EXPECT_TRUE(cl.error.isEmpty()) << page;
         EXPECT_EQ(cl.page, QString::fromLatin1(page));
@@ -53,7 +54,8 @@ TEST(CommandLine, BadInputGivesOneClearError)
     };
     for (const auto& [args, start] : cases) {
         const CommandLine cl = parse(args);
-        EXPECT_TRUE(cl.error.startsWith(start)) << args.join(' ').toStdString() << " -> " << cl.error.toStdString();
+        EXPECT_TRUE(cl.error.startsWith(start))
+            << args.join(' ').toStdString() << " -> " << cl.error.toStdString();
         EXPECT_FALSE(cl.error.contains('\n'));
     }
 }
@@ -69,7 +71,7 @@ TEST(CommandLine, QtPlatformOptionsPassThrough)
 TEST(CommandLine, HelpNamesEveryOptionAndWhereSettingsLive)
 {
     const QString help = CommandLine::helpText();
-    for (const char* word : {"--layout", "--demo", "--screenshot", "--dump", "--report", "--help", "--version",
-                             "welvane.conf", "overview, worktime"})
+    for (const char* word : {"--layout", "--demo", "--screenshot", "--dump", "--report", "--help",
+                             "--version", "welvane.conf", "overview, worktime"})
         EXPECT_TRUE(help.contains(QLatin1String(word))) << word;
 }

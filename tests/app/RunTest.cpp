@@ -2,11 +2,11 @@
 // and the errors for bad input.
 #include "support/TestSupport.h"
 
+#include <gtest/gtest.h>
 #include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include <thread>
 #include <unistd.h>
@@ -18,7 +18,8 @@ struct Result {
     QString err;
 };
 
-Result run(const QStringList& args, QProcessEnvironment env = QProcessEnvironment::systemEnvironment())
+Result run(const QStringList& args,
+           QProcessEnvironment env = QProcessEnvironment::systemEnvironment())
 {
     static QTemporaryDir config; // never the user's settings
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
@@ -26,7 +27,8 @@ Result run(const QStringList& args, QProcessEnvironment env = QProcessEnvironmen
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(WELVANE_BINARY), args);
     p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput()),
             QString::fromUtf8(p.readAllStandardError())};
 }
 } // namespace
@@ -115,6 +117,7 @@ TEST(Run, ReportAgreesWithUnameAndTheOnlineCpus)
     EXPECT_TRUE(r.out.contains(QStringLiteral("- hostname: ") + QString::fromLocal8Bit(host)));
     const long cpus = sysconf(_SC_NPROCESSORS_ONLN);
     EXPECT_TRUE(r.out.contains(QStringLiteral("- core number: %1").arg(cpus)));
-    for (const char* heading : {"Operating System:", "Device Information:", "CPU Information:", "Hardware Features:"})
+    for (const char* heading :
+         {"Operating System:", "Device Information:", "CPU Information:", "Hardware Features:"})
         EXPECT_TRUE(r.out.contains(QLatin1String(heading))) << heading;
 }

@@ -27,8 +27,7 @@ inline std::vector<std::string>& reloadLog()
     return log;
 }
 
-template <typename Base>
-class Counting : public Base {
+template <typename Base> class Counting : public Base {
 public:
     explicit Counting(const char* name) : m_name(name) {}
     void reloadData() override { reloadLog().push_back(m_name); }

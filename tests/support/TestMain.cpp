@@ -1,7 +1,7 @@
 // One QApplication for every test binary: widget tests need it, the others
 // do not mind it. The platform is forced off screen so tests never need X.
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 #include <cstdlib>
 
