@@ -96,78 +96,26 @@ int TableView::numberOfRowsInSection(int section) const
 {
     if (section < 0 || section >= numberOfSections())
         return 0;
-    return m_sections[section].rows();
+    return m_layout.sections()[section].rows();
 }
 
 double TableView::insetX() const
 {
-    if (m_style == TableViewStyle::Plain)
-        return 0;
-    return viewport()->width() <= 400 ? 10.0 : 45.0;
-}
-
-double TableView::headerHeight(const QString& title, bool first) const
-{
-    if (m_style == TableViewStyle::Plain)
-        return title.isEmpty() ? 0.0 : 23.0;
-    if (title.isEmpty())
-        return first ? 10.0 : 0.0;
-    return 36.0 + (first ? 10.0 : 0.0);
-}
-
-double TableView::footerHeight(const QString& title) const
-{
-    if (m_style == TableViewStyle::Plain)
-        return title.isEmpty() ? 0.0 : 23.0;
-    if (title.isEmpty())
-        return 10.0;
-    const QFontMetrics fm(Font::systemFont(15));
-    const int w = std::max(50, static_cast<int>(viewport()->width() - 2 * insetX() - 20));
-    const QRect r = fm.boundingRect(QRect(0, 0, w, 10000), Qt::TextWordWrap, title);
-    return r.height() + 20.0;
+    return TableLayout::insetX(m_style, viewport()->width());
 }
 
 void TableView::rebuildModel()
 {
-    m_sections.clear();
-    const int sections =
-        m_dataSource ? std::max(0, m_dataSource->numberOfSectionsInTableView(this)) : 0;
-    double y = 0;
-    for (int s = 0; s < sections; ++s) {
-        Section sec;
-        sec.top = y;
-        sec.headerTitle = m_dataSource->titleForHeaderInSection(this, s);
-        sec.footerTitle = m_dataSource->titleForFooterInSection(this, s);
-        sec.header = headerHeight(sec.headerTitle, s == 0);
-        sec.footer = footerHeight(sec.footerTitle);
-        const int rows = std::max(0, m_dataSource->numberOfRowsInSection(this, s));
-        sec.rowTops.resize(static_cast<size_t>(rows) + 1);
-        double ry = 0;
-        for (int r = 0; r < rows; ++r) {
-            sec.rowTops[r] = ry;
-            double h = m_delegate ? m_delegate->heightForRowAtIndexPath(this, {s, r}) : -1;
-            ry += h >= 0 ? h : m_rowHeight;
-        }
-        sec.rowTops[rows] = ry;
-        y = sec.bottom();
-        m_sections.push_back(std::move(sec));
-    }
-    m_contentHeight = y;
+    m_layout.rebuild(this, m_dataSource, m_delegate, m_style, m_rowHeight, viewport()->width());
     const int page = viewport()->height();
     verticalScrollBar()->setPageStep(std::max(1, page));
-    verticalScrollBar()->setRange(0, std::max(0, static_cast<int>(std::ceil(y)) - page));
+    verticalScrollBar()->setRange(
+        0, std::max(0, static_cast<int>(std::ceil(m_layout.contentHeight())) - page));
 }
 
 QRectF TableView::rectForRowAtIndexPath(IndexPath ip) const
 {
-    if (ip.section < 0 || ip.section >= numberOfSections())
-        return {};
-    const Section& sec = m_sections[ip.section];
-    if (ip.row < 0 || ip.row >= sec.rows())
-        return {};
-    const double inset = insetX();
-    return QRectF(inset, sec.rowsTop() + sec.rowTops[ip.row], viewport()->width() - 2 * inset,
-                  sec.rowTops[ip.row + 1] - sec.rowTops[ip.row]);
+    return m_layout.rowRect(ip);
 }
 
 int TableView::contentOffset() const
@@ -240,19 +188,7 @@ void TableView::layoutCells()
     const double bottom = top + viewport()->height();
 
     // Rows now on screen.
-    std::vector<IndexPath> wanted;
-    for (int s = 0; s < numberOfSections(); ++s) {
-        const Section& sec = m_sections[s];
-        if (sec.bottom() < top || sec.top > bottom)
-            continue;
-        const double relTop = top - sec.rowsTop();
-        const double relBottom = bottom - sec.rowsTop();
-        auto first = std::upper_bound(sec.rowTops.begin(), sec.rowTops.end() - 1, relTop);
-        int r = std::max(0, static_cast<int>(first - sec.rowTops.begin()) - 1);
-        for (; r < sec.rows() && sec.rowTops[r] < relBottom; ++r)
-            if (sec.rowTops[r + 1] > relTop)
-                wanted.push_back({s, r});
-    }
+    const std::vector<IndexPath> wanted = m_layout.rowsBetween(top, bottom);
 
     // Give back cells whose rows left the screen before asking for new ones,
     // so the data source can reuse them at once.
@@ -280,7 +216,7 @@ void TableView::layoutCells()
                 list->removeAll(cell);
             cell->setSelected(m_selected && *m_selected == ip);
         }
-        const Section& sec = m_sections[ip.section];
+        const TableLayout::Section& sec = m_layout.sections()[ip.section];
         if (m_style == TableViewStyle::Grouped) {
             const int n = sec.rows();
             cell->setGroupPosition(n == 1            ? GroupPosition::Single
@@ -501,7 +437,7 @@ void TableView::paintViewport(QPaintEvent*)
     const double bottom = top + viewport()->height();
     const double inset = insetX();
     const double w = viewport()->width();
-    for (const Section& sec : m_sections) {
+    for (const TableLayout::Section& sec : m_layout.sections()) {
         if (sec.bottom() < top || sec.top > bottom)
             continue;
         if (!sec.headerTitle.isEmpty()) {
@@ -534,11 +470,11 @@ void TableView::paintViewport(QPaintEvent*)
 
 QString TableView::dumpText()
 {
-    if (m_sections.empty())
+    if (m_layout.sections().empty())
         rebuildModel();
     QString out;
     for (int s = 0; s < numberOfSections(); ++s) {
-        const Section& sec = m_sections[s];
+        const TableLayout::Section& sec = m_layout.sections()[s];
         if (s > 0)
             out += QLatin1Char('\n');
         if (!sec.headerTitle.isEmpty())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/IndexPath.h"
+#include "ui/TableLayout.h"
 
 #include <QAbstractScrollArea>
 #include <QHash>
@@ -46,7 +47,7 @@ public:
     // A cell from the pool of this identifier, or nullptr when none is free.
     TableViewCell* dequeueReusableCell(const QString& identifier);
 
-    int numberOfSections() const { return static_cast<int>(m_sections.size()); }
+    int numberOfSections() const { return m_layout.sectionCount(); }
     int numberOfRowsInSection(int section) const;
     // The cell showing that row, or nullptr when the row is off screen.
     TableViewCell* cellForRowAtIndexPath(IndexPath indexPath) const;
@@ -64,7 +65,7 @@ public:
     void scrollToRowAtIndexPath(IndexPath indexPath, ScrollPosition position, bool animated);
     // Row rectangle in content coordinates (0 = top of the first section).
     QRectF rectForRowAtIndexPath(IndexPath indexPath) const;
-    double contentHeight() const { return m_contentHeight; }
+    double contentHeight() const { return m_layout.contentHeight(); }
     int contentOffset() const;
     void setContentOffset(int y);
 
@@ -80,18 +81,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct Section {
-        double top = 0;    // content y of the header
-        double header = 0; // header height
-        double footer = 0; // footer height
-        QString headerTitle;
-        QString footerTitle;
-        std::vector<double> rowTops; // rows + 1 entries, relative to the first row
-        int rows() const { return static_cast<int>(rowTops.size()) - 1; }
-        double rowsTop() const { return top + header; }
-        double bottom() const { return rowsTop() + rowTops.back() + footer; }
-    };
-
     void rebuildModel();
     void layoutCells();
     void adopt(TableViewCell* cell);
@@ -101,16 +90,13 @@ private:
     void endDrag(bool willDecelerate);
     bool handlePointer(QObject* watched, QEvent* event);
     double insetX() const;
-    double headerHeight(const QString& title, bool first) const;
-    double footerHeight(const QString& title) const;
     void onCellTapped(TableViewCell* cell);
 
     TableViewStyle m_style;
     TableViewDataSource* m_dataSource = nullptr;
     TableViewDelegate* m_delegate = nullptr;
     double m_rowHeight = 44.0;
-    std::vector<Section> m_sections;
-    double m_contentHeight = 0;
+    TableLayout m_layout;
     std::map<IndexPath, TableViewCell*> m_visible;
     QHash<QString, QList<TableViewCell*>> m_pool;
     std::unordered_set<TableViewCell*> m_known;
