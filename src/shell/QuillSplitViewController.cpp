@@ -142,7 +142,8 @@ void QuillSplitViewController::showMasterPopover()
 {
     if (!m_popover || m_popover->isPopoverVisible())
         return;
-    m_popover->presentFrom(m_detail ? m_detail->view() : view(), true);
+    // Just below the detail's bar, where the "Page List" button sits.
+    m_popover->presentFrom(m_detail ? m_detail->view() : view(), QPoint(5, 44), true);
 }
 
 void QuillSplitViewController::viewWillAppear(bool animated)

@@ -2,34 +2,18 @@
 
 #include "ui/ViewController.h"
 
-#include <QEvent>
+#include <QApplication>
 #include <QFrame>
+#include <QMouseEvent>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace ui {
 
-namespace {
-// Tells the popover when Qt closes the panel (a click outside a popup).
-class HideWatcher : public QObject {
-public:
-    HideWatcher(std::function<void()> onHide, QObject* parent)
-        : QObject(parent), m_onHide(std::move(onHide))
-    {
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Hide)
-            m_onHide();
-        return false;
-    }
-
-private:
-    std::function<void()> m_onHide;
-};
-} // namespace
-
+// The panel lives inside the window it belongs to, above everything else
+// there, like the handheld platform's popovers: no separate top-level window
+// for the window system to place (or leave unpainted).
 Popover::Popover(ViewController* content, QObject* parent) : QObject(parent), m_content(content) {}
 
 Popover::~Popover()
@@ -47,36 +31,38 @@ bool Popover::isPopoverVisible() const
     return m_visible;
 }
 
-void Popover::presentFrom(QWidget* anchor, bool animated)
+void Popover::presentFrom(QWidget* anchor, QPoint offset, bool animated)
 {
-    if (!m_frame) {
-        m_frame = new QFrame(anchor ? anchor->window() : nullptr, Qt::Popup);
+    if (!anchor)
+        return;
+    QWidget* window = anchor->window();
+    if (!m_frame || m_frame->parentWidget() != window) {
+        delete m_frame.data();
+        m_frame = new QFrame(window);
         m_frame->setFrameShape(QFrame::Box);
         m_frame->setAccessibleName(QStringLiteral("popover"));
+        m_frame->setAutoFillBackground(true);
         auto* layout = new QVBoxLayout(m_frame);
         layout->setContentsMargins(1, 1, 1, 1);
-        m_frame->installEventFilter(new HideWatcher(
-            [this] {
-                if (m_visible) {
-                    m_visible = false;
-                    if (m_content)
-                        m_content->beginDisappearance(false);
-                    Q_EMIT didDismiss();
-                }
-            },
-            m_frame));
     }
     QWidget* page = m_content->view();
-    if (page->parentWidget() != m_frame.data()) {
+    if (page->parentWidget() != m_frame.data())
         m_frame->layout()->addWidget(page);
-    }
     page->show();
-    m_frame->resize(m_size);
-    if (anchor)
-        m_frame->move(anchor->mapToGlobal(QPoint(0, anchor->height())));
+
+    // Keep the panel inside the window.
+    const QSize size(std::min(m_size.width(), window->width()),
+                     std::min(m_size.height(), window->height()));
+    QPoint at = anchor->mapTo(window, offset);
+    at.setX(std::clamp(at.x(), 0, std::max(0, window->width() - size.width())));
+    at.setY(std::clamp(at.y(), 0, std::max(0, window->height() - size.height())));
+    m_frame->setGeometry(QRect(at, size));
+
     m_visible = true;
     m_content->beginAppearance(animated);
     m_frame->show();
+    m_frame->raise();
+    qApp->installEventFilter(this);
     m_content->endAppearance(animated);
 }
 
@@ -85,12 +71,27 @@ void Popover::dismissPopoverAnimated(bool)
     if (!m_visible)
         return;
     m_visible = false;
+    qApp->removeEventFilter(this);
     if (m_content)
         m_content->beginDisappearance(false);
     if (m_frame)
         m_frame->hide();
     if (m_content)
         m_content->endDisappearance(false);
+}
+
+bool Popover::eventFilter(QObject* watched, QEvent* event)
+{
+    // A press anywhere outside the panel closes it, as on the platform.
+    if (m_visible && m_frame && event->type() == QEvent::MouseButtonPress) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->isWindow() == false && !m_frame->isAncestorOf(widget) &&
+            widget != m_frame) {
+            dismissPopoverAnimated(true);
+            Q_EMIT didDismiss();
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 } // namespace ui

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
 #include <QSize>
 
@@ -11,8 +12,8 @@ namespace ui {
 
 class ViewController;
 
-// A floating panel that shows one page's view next to the control that
-// opened it; a click elsewhere closes it.
+// A floating panel inside a window that shows one page's view next to the
+// control that opened it; a press elsewhere closes it.
 class Popover : public QObject {
     Q_OBJECT
 public:
@@ -23,13 +24,18 @@ public:
     QSize popoverContentSize() const { return m_size; }
     void setPopoverContentSize(QSize size) { m_size = size; }
 
-    // Shows the panel below `anchor` (or at the top-left of its window).
-    void presentFrom(QWidget* anchor, bool animated);
+    // Shows the panel with its top-left corner at `offset` inside `anchor`
+    // (kept on the anchor's screen).
+    void presentFrom(QWidget* anchor, QPoint offset, bool animated);
     void dismissPopoverAnimated(bool animated);
     bool isPopoverVisible() const;
 
 Q_SIGNALS:
+    // Sent when a press outside the panel closed it.
     void didDismiss();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     ViewController* m_content;

@@ -13,6 +13,9 @@
 #include "ui/Popover.h"
 
 #include <gtest/gtest.h>
+#include <QApplication>
+#include <QImage>
+#include <QTest>
 
 using namespace shelltest;
 
@@ -68,10 +71,30 @@ TEST(PageListPopover, PortraitHidesTheListBehindAPageListButton)
     // carries the button.
     root->rootPopoverButtonItem->trigger();
     EXPECT_TRUE(root->popoverController->isPopoverVisible());
+    // The list shows inside the panel, rows and all.
+    QWidget* panel = nullptr;
+    for (QWidget* w : g.graph->window->findChildren<QWidget*>())
+        if (w->accessibleName() == QStringLiteral("popover") && w->isVisible())
+            panel = w;
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->pos(), QPoint(5, 44)); // under the button, inside the window
+    EXPECT_EQ(panel->size(), QSize(250, 462));
+    EXPECT_TRUE(panel->isAncestorOf(root->view()));
+    EXPECT_TRUE(root->view()->isVisible());
+    const QImage shot = panel->grab().toImage();
+    EXPECT_EQ(QColor(shot.pixel(200, 455)), QColor(Qt::white)) << "the list background";
     root->tableView()->tapRowAtIndexPath({0, 5});
     EXPECT_FALSE(root->popoverController->isPopoverVisible());
+    EXPECT_FALSE(panel->isVisible());
     EXPECT_EQ(g.graph->detailNavigController->topViewController(), g.graph->screens.memory);
     EXPECT_EQ(g.topItem()->leftBarButtonItem(), root->rootPopoverButtonItem.data());
+
+    // A press outside the open panel closes it.
+    root->rootPopoverButtonItem->trigger();
+    ASSERT_TRUE(root->popoverController->isPopoverVisible());
+    QTest::mouseClick(g.graph->detailNavigController->navigBar(), Qt::LeftButton, {},
+                      QPoint(400, 20));
+    EXPECT_FALSE(root->popoverController->isPopoverVisible());
 
     // Landscape again: the list comes back, the button goes, the popover is forgotten.
     g.graph->window->resize(1024, 768);
