@@ -1,5 +1,7 @@
 #include "drawing/BarChart.h"
 
+#include "drawing/ChartFrame.h"
+
 #include "drawing/GlossShading.h"
 #include "drawing/Palette.h"
 #include "drawing/RoundedRectPath.h"
@@ -114,54 +116,28 @@ QImage BarChart::makeGlossImage(RgbColor color, float height, qreal devicePixelR
     return image;
 }
 
-QImage BarChart::frameOverlay(const QRectF& rect, float cornerRadius, qreal ratio)
+const ChartFrame& BarChart::frame(const QRectF& rect, float cornerRadius, qreal ratio)
 {
-    const QString key = QString::asprintf("%g:%g:%g:%g:%g:%g", rect.x(), rect.y(), rect.width(),
-                                          rect.height(), static_cast<double>(cornerRadius), ratio);
+    const FrameKey key{rect.x(), rect.y(), rect.width(), rect.height(), cornerRadius, ratio};
     auto it = m_frameCache.find(key);
-    if (it != m_frameCache.end())
-        return *it;
-    QImage overlay = newImage(rect.width(), rect.height(), ratio);
-    QPainter painter(&overlay);
-    const QPainterPath outline = RoundedRectPath::make(rect, cornerRadius, cornerRadius);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(palette::kChartOutline, 1.0));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPath(outline);
-    // Clip to the outline by painting everything outside it white: the
-    // corners stay white, not transparent, and only the inner half of the
-    // line shows.
-    QPainterPath outside = outline;
-    outside.addRect(rect);
-    outside.setFillRule(Qt::OddEvenFill);
-    painter.fillPath(outside, Qt::white);
-    painter.end();
-    return *m_frameCache.insert(key, overlay);
+    if (it == m_frameCache.end())
+        it = m_frameCache.emplace(key, ChartFrame::make(rect, cornerRadius, ratio)).first;
+    return it->second;
 }
 
-namespace {
-// Lays `overlay` over `row` (both premultiplied ARGB, same length): most
-// overlay pixels are fully clear or fully opaque, only the antialiased edge
-// needs real blending.
-void blendRow(QRgb* row, const QRgb* overlay, int count)
+const QImage& BarChart::glossForDrawing(float height, const QColor& color, qreal ratio)
 {
-    for (int i = 0; i < count; ++i) {
-        const QRgb o = overlay[i];
-        const uint a = qAlpha(o);
-        if (a == 0)
-            continue;
-        if (a == 255) {
-            row[i] = o;
-            continue;
-        }
-        const uint inv = 255 - a;
-        const QRgb d = row[i];
-        row[i] =
-            qRgba(qRed(o) + (qRed(d) * inv + 127) / 255, qGreen(o) + (qGreen(d) * inv + 127) / 255,
-                  qBlue(o) + (qBlue(d) * inv + 127) / 255, a + (qAlpha(d) * inv + 127) / 255);
+    // The text key is the rule; this index by exact numbers only saves
+    // formatting it on every draw. Both lead to the same image.
+    const RgbColor c = ColorComponents::rgb(color);
+    const GlossKey key{ratio, height, c.r, c.g, c.b};
+    auto it = m_glossIndex.find(key);
+    if (it == m_glossIndex.end()) {
+        // Shares the cached pixels; rows are read in device pixels below.
+        it = m_glossIndex.emplace(key, glossImage(height, color)).first;
     }
+    return it->second;
 }
-} // namespace
 
 QImage BarChart::drawChartInRect(const QRectF& rect, float cornerRadius)
 {
@@ -169,7 +145,8 @@ QImage BarChart::drawChartInRect(const QRectF& rect, float cornerRadius)
     QImage image(std::max(1, static_cast<int>(std::ceil(rect.width() * ratio))),
                  std::max(1, static_cast<int>(std::ceil(rect.height() * ratio))),
                  QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
+    uchar* bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
 
     // The bars and the frame are copies of cached images, row by row in
     // device pixels: no painter and no scaling on the cached path.
@@ -177,10 +154,18 @@ QImage BarChart::drawChartInRect(const QRectF& rect, float cornerRadius)
     for (const BarChartItem& item : m_items)
         if (draws(item))
             total += item.value();
+    const int top = static_cast<int>(std::lround(rect.y() * ratio));
+    bool covered = false; // every pixel written by a bar: no background needed
     if (total > 0.0f && std::isfinite(total)) {
         const float height = static_cast<float>(rect.height());
         const float scale = static_cast<float>(rect.width()) / total;
-        const int top = static_cast<int>(std::lround(rect.y() * ratio));
+        // The bars together span the whole width (the last runs past the
+        // right edge); only their height decides whether they cover all.
+        const auto first = std::find_if(m_items.begin(), m_items.end(), draws);
+        covered =
+            top == 0 && glossForDrawing(height, first->color(), ratio).height() >= image.height();
+        if (!covered)
+            image.fill(Qt::white);
         // Bars start at 0, not at the rectangle's x: every caller draws at
         // the origin.
         float x = 0.0f;
@@ -191,26 +176,24 @@ QImage BarChart::drawChartInRect(const QRectF& rect, float cornerRadius)
             const int left = std::clamp(static_cast<int>(std::lround(x * ratio)), 0, image.width());
             const int right =
                 std::clamp(static_cast<int>(std::lround((x + width) * ratio)), left, image.width());
-            const QImage gloss = glossImage(height, item.color());
+            const QImage& gloss = glossForDrawing(height, item.color(), ratio);
+            const int copy = std::min(right - left, gloss.width());
             for (int y = 0; y < gloss.height() && top + y < image.height(); ++y) {
                 if (top + y < 0)
                     continue;
                 // The shading is vertical only: a bar wider than the gloss
                 // image repeats its last column, as stretching would.
                 const auto* src = reinterpret_cast<const QRgb*>(gloss.constScanLine(y));
-                auto* dst = reinterpret_cast<QRgb*>(image.scanLine(top + y));
-                const int copy = std::min(right - left, gloss.width());
+                auto* dst = reinterpret_cast<QRgb*>(bits + (top + y) * stride);
                 std::copy(src, src + copy, dst + left);
                 std::fill(dst + left + copy, dst + right, src[gloss.width() - 1]);
             }
             x += width - kOverlap;
         }
+    } else {
+        image.fill(Qt::white);
     }
-    const QImage frame = frameOverlay(rect, cornerRadius, ratio);
-    for (int y = 0; y < std::min(frame.height(), image.height()); ++y)
-        blendRow(reinterpret_cast<QRgb*>(image.scanLine(y)),
-                 reinterpret_cast<const QRgb*>(frame.constScanLine(y)),
-                 std::min(frame.width(), image.width()));
+    frame(rect, cornerRadius, ratio).blendOnto(image);
     image.setDevicePixelRatio(ratio);
     return image;
 }

@@ -4,9 +4,13 @@
 #include "drawing/ColorComponents.h"
 
 #include <QHash>
+
+#include "drawing/ChartFrame.h"
+
 #include <QImage>
 #include <QRectF>
 #include <QString>
+#include <tuple>
 
 #include <map>
 #include <vector>
@@ -48,7 +52,8 @@ public:
     static QImage makeGlossImage(RgbColor color, float height, qreal devicePixelRatio);
 
 private:
-    QImage frameOverlay(const QRectF& rect, float cornerRadius, qreal ratio);
+    const ChartFrame& frame(const QRectF& rect, float cornerRadius, qreal ratio);
+    const QImage& glossForDrawing(float height, const QColor& color, qreal ratio);
     BarChart() = default;
     BarChart(const BarChart&) = delete;
     BarChart& operator=(const BarChart&) = delete;
@@ -57,7 +62,11 @@ private:
     // One dictionary per scale, so a scale change never stretches images
     // made for another; the keys themselves leave scale out.
     std::map<qreal, QHash<QString, QImage>> m_glossCache;
-    // The outline and the white outside it, per chart size, radius and ratio.
-    QHash<QString, QImage> m_frameCache;
+    // The same images by exact height, colour and scale, for drawing.
+    using GlossKey = std::tuple<qreal, float, float, float, float>;
+    std::map<GlossKey, QImage> m_glossIndex;
+    // The outline and the white outside it, per chart rectangle, radius and scale.
+    using FrameKey = std::tuple<qreal, qreal, qreal, qreal, float, qreal>;
+    std::map<FrameKey, ChartFrame> m_frameCache;
     qreal m_devicePixelRatio = 0.0;
 };
