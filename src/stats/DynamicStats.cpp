@@ -181,8 +181,7 @@ void DynamicStats::refreshMemInfoSync()
 
 void DynamicStats::startAsync(void (DynamicStats::*sync)())
 {
-    std::lock_guard lock(m_threadsMutex);
-    m_threads.emplace_back([this, sync] { (this->*sync)(); });
+    m_async.run([this, sync] { (this->*sync)(); });
 }
 
 void DynamicStats::refreshLoadavgAsync()
@@ -202,13 +201,7 @@ void DynamicStats::refreshMemInfoAsync()
 
 void DynamicStats::waitForAsync()
 {
-    std::vector<std::thread> threads;
-    {
-        std::lock_guard lock(m_threadsMutex);
-        threads.swap(m_threads);
-    }
-    for (auto& t : threads)
-        t.join();
+    m_async.waitAll();
 }
 
 long DynamicStats::chargeFor(float level, Battery::State state, bool demo)

@@ -1,14 +1,13 @@
 #pragma once
 
 #include "host/Battery.h"
+#include "stats/AsyncRunner.h"
 #include "stats/CpuTickDelta.h"
 
 #include <cstdint>
 #include <functional>
 #include <mutex>
 #include <optional>
-#include <thread>
-#include <vector>
 
 class IdleInhibitor;
 class KernelFacts;
@@ -100,6 +99,5 @@ private:
     std::optional<uint64_t> m_reactivations, m_pageins, m_pageouts, m_faults, m_purges;
     CpuTicks32 m_ticks;
 
-    std::mutex m_threadsMutex;
-    std::vector<std::thread> m_threads;
+    AsyncRunner m_async;
 };

@@ -39,10 +39,7 @@ SemiDynamicStats::SemiDynamicStats(Sources sources) : m_sources(std::move(source
 
 SemiDynamicStats::~SemiDynamicStats()
 {
-    std::lock_guard lock(m_threadsMutex);
-    for (std::thread& t : m_threads)
-        if (t.joinable())
-            t.join();
+    m_async.waitAll(); // before the fields the threads write go away
 }
 
 void SemiDynamicStats::clearAddresses()
@@ -137,8 +134,7 @@ void SemiDynamicStats::refreshCarrierInfoSync()
 
 void SemiDynamicStats::runAsync(void (SemiDynamicStats::*work)())
 {
-    std::lock_guard lock(m_threadsMutex);
-    m_threads.emplace_back([this, work] { (this->*work)(); });
+    m_async.run([this, work] { (this->*work)(); });
 }
 
 void SemiDynamicStats::refreshTotalDiskSpaceAsync()

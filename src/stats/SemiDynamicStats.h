@@ -4,13 +4,13 @@
 #include "host/InterfaceAddresses.h"
 #include "host/InterfaceRoles.h"
 #include "host/VolumeInfo.h"
+#include "stats/AsyncRunner.h"
 
 #include <QString>
 
 #include <functional>
 #include <memory>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 // Values that change now and then: the Wi-Fi and cellular IPv4 and hardware
@@ -67,6 +67,5 @@ private:
     bool m_providesCarrierInfo = false, m_allowsVOIP = false;
     double m_size = 0, m_freeSize = 0;
     QString m_carrierName, m_isoCountryCode, m_mobileCountryCode, m_mobileNetworkCode;
-    std::mutex m_threadsMutex;
-    std::vector<std::thread> m_threads;
+    AsyncRunner m_async;
 };

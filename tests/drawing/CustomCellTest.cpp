@@ -7,19 +7,11 @@
 
 #include <memory>
 
+#include "support/IdiomScope.h"
+
 namespace {
 
-class IdiomGuard {
-public:
-    explicit IdiomGuard(ui::UserInterfaceIdiom idiom) : m_saved(ui::Device::userInterfaceIdiom())
-    {
-        ui::Device::setUserInterfaceIdiom(idiom);
-    }
-    ~IdiomGuard() { ui::Device::setUserInterfaceIdiom(m_saved); }
-
-private:
-    ui::UserInterfaceIdiom m_saved;
-};
+using testsupport::IdiomScope;
 
 template <typename Cell> std::unique_ptr<ui::TableViewCell> makeCell(bool withAccessory = true)
 {
@@ -49,7 +41,7 @@ Positions positionsOf(const ui::TableViewCell& cell)
 
 TEST(CustomCells, SmallScreensLookLikeTheStandardCell)
 {
-    IdiomGuard guard(ui::UserInterfaceIdiom::Phone);
+    IdiomScope guard(ui::UserInterfaceIdiom::Phone);
     const Positions plain = positionsOf(*makeCell<ui::TableViewCell>());
     for (const Positions p :
          {positionsOf(*makeCell<CustomCell>()), positionsOf(*makeCell<CustomDetailCell>())}) {
@@ -61,7 +53,7 @@ TEST(CustomCells, SmallScreensLookLikeTheStandardCell)
 
 TEST(CustomCells, LargeScreensShiftLabelsAndAccessory)
 {
-    IdiomGuard guard(ui::UserInterfaceIdiom::Pad);
+    IdiomScope guard(ui::UserInterfaceIdiom::Pad);
     const Positions plain = positionsOf(*makeCell<ui::TableViewCell>());
     const Positions custom = positionsOf(*makeCell<CustomCell>());
     const Positions detail = positionsOf(*makeCell<CustomDetailCell>());
@@ -77,7 +69,7 @@ TEST(CustomCells, LargeScreensShiftLabelsAndAccessory)
 
 TEST(CustomCells, DefaultStyleAndNoAccessoryAreLeftAlone)
 {
-    IdiomGuard guard(ui::UserInterfaceIdiom::Pad);
+    IdiomScope guard(ui::UserInterfaceIdiom::Pad);
     CustomCell cell(ui::CellStyle::Default, "CellDetails");
     ui::TableViewCell plain(ui::CellStyle::Default, "CellDetails");
     for (ui::TableViewCell* c : {static_cast<ui::TableViewCell*>(&cell), &plain}) {

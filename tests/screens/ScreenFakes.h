@@ -8,6 +8,7 @@
 #include "screens/RepeatingTimer.h"
 #include "stats/DynamicStats.h"
 #include "stats/StatsFakes.h"
+#include "support/IdiomScope.h"
 #include "ui/Device.h"
 
 #include <QTemporaryDir>
@@ -131,17 +132,6 @@ struct FakeStats {
     }
 };
 
-// Sets the screen class for one test and puts the previous one back.
-class IdiomScope {
-public:
-    explicit IdiomScope(ui::UserInterfaceIdiom idiom) : m_saved(ui::Device::userInterfaceIdiom())
-    {
-        ui::Device::setUserInterfaceIdiom(idiom);
-    }
-    ~IdiomScope() { ui::Device::setUserInterfaceIdiom(m_saved); }
-
-private:
-    ui::UserInterfaceIdiom m_saved;
-};
+using IdiomScope = testsupport::IdiomScope;
 
 } // namespace screenfakes

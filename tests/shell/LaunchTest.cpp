@@ -1,4 +1,5 @@
 #include "ShellTestSupport.h"
+#include "support/IdiomScope.h"
 
 #include "rating/RatingPrompt.h"
 #include "shell/DetailNavigationController.h"
@@ -15,12 +16,7 @@
 
 using namespace shelltest;
 
-namespace {
-struct IdiomScope {
-    explicit IdiomScope(ui::UserInterfaceIdiom idiom) { ui::Device::setUserInterfaceIdiom(idiom); }
-    ~IdiomScope() { ui::Device::setUserInterfaceIdiom(ui::UserInterfaceIdiom::Phone); }
-};
-} // namespace
+using testsupport::IdiomScope;
 
 TEST(Launch, LargeScreensShowTheSplitViewOnly)
 {
