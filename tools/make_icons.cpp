@@ -1,5 +1,6 @@
-// Draws Welvane's own page icons (the fallback when the desktop's icon theme
-// has none) into resources/icons/ at twice their 26-point size. Run by hand
+// Draws Welvane's own artwork into resources/icons/ at twice its logical
+// size: the page icons (the fallback when the desktop's icon theme has none)
+// and the large-screen cell marks, arrow and tick. Run by hand
 // after changing a drawing: build target make_icons, then
 //   QT_QPA_PLATFORM=offscreen ./make_icons resources/icons
 #include <QGuiApplication>
@@ -14,9 +15,10 @@ namespace {
 constexpr int kPx = 52;
 const QColor kInk(52, 74, 110);
 
-void save(const QString& dir, const QString& name, const std::function<void(QPainter&)>& draw)
+void save(const QString& dir, const QString& name, const std::function<void(QPainter&)>& draw,
+          QSize size = QSize(kPx, kPx))
 {
-    QImage img(kPx, kPx, QImage::Format_ARGB32_Premultiplied);
+    QImage img(size, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -99,5 +101,22 @@ int main(int argc, char** argv)
             QPolygonF({QPointF(11, 21), QPointF(11, 46), QPointF(41, 46), QPointF(41, 21)}));
         p.drawRect(QRectF(21, 32, 10, 14));
     });
+    // The large-screen cell marks: a chevron of 10 x 14 points in the grey of
+    // the table's own indicators, a check mark of 20 x 16 points in the blue
+    // of the value texts.
+    save(
+        dir, "arrow.png",
+        [](QPainter& p) {
+            p.setPen(QPen(QColor(128, 128, 128), 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p.drawPolyline(QPolygonF({QPointF(5, 4), QPointF(15, 14), QPointF(5, 24)}));
+        },
+        QSize(20, 28));
+    save(
+        dir, "tick.png",
+        [](QPainter& p) {
+            p.setPen(QPen(QColor(56, 84, 135), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p.drawPolyline(QPolygonF({QPointF(5, 17), QPointF(15, 27), QPointF(35, 5)}));
+        },
+        QSize(40, 32));
     return 0;
 }

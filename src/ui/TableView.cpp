@@ -212,8 +212,8 @@ void TableView::layoutCells()
                 continue;
             adopt(cell);
             m_visible[ip] = cell;
-            if (QList<TableViewCell*>* list = &m_pool[cell->reuseIdentifier()])
-                list->removeAll(cell);
+            // A data source may hand back a pooled cell without dequeuing it.
+            m_pool[cell->reuseIdentifier()].removeAll(cell);
             cell->setSelected(m_selected && *m_selected == ip);
         }
         const TableLayout::Section& sec = m_layout.sections()[ip.section];
