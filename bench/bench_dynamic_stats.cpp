@@ -3,11 +3,11 @@
 
 #include "BenchSupport.h"
 
-#include "host/HostFile.h"
+#include "host/system/HostFile.h"
 #include "host/HostServices.h"
 #include "host/IdleInhibitor.h"
-#include "host/LinuxBattery.h"
-#include "host/LinuxKernelFacts.h"
+#include "host/sysfs/LinuxBattery.h"
+#include "host/proc/LinuxKernelFacts.h"
 #include "stats/DynamicStats.h"
 
 #include <QCoreApplication>

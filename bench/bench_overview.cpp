@@ -5,8 +5,8 @@
 // repeats at: the goal of the whole screen is less CPU than `top -d 2`.
 #include "BenchSupport.h"
 
-#include "screens/GeneralTableController.h"
-#include "screens/OverviewSources.h"
+#include "screens/overview/GeneralTableController.h"
+#include "screens/overview/OverviewSources.h"
 #include "stats/DynamicStats.h"
 #include "stats/SemiDynamicStats.h"
 #include "ui/Device.h"

@@ -3,7 +3,7 @@
 //   bench_routes [N]   (default 100000; run as root)
 #include "BenchSupport.h"
 
-#include "host/LinuxRouteDump.h"
+#include "host/netlink/LinuxRouteDump.h"
 #include "stats/RouteStats.h"
 
 #include <cstdio>

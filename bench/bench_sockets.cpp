@@ -2,7 +2,7 @@
 //   bench_sockets [N ...]   (default 10000 30000; run as root)
 #include "BenchSupport.h"
 
-#include "host/LinuxSocketDump.h"
+#include "host/netlink/LinuxSocketDump.h"
 #include "stats/ConnectionStats.h"
 
 #include <cstdio>

@@ -1,7 +1,8 @@
-# welvane_layer(NAME DEPS...) builds every source of the current folder into
-# the static library welvane_NAME that links only the layers given.
+# welvane_layer(NAME DEPS...) builds every source of the current folder and
+# its subfolders into the static library welvane_NAME that links only the
+# layers given.
 function(welvane_layer name)
-  file(GLOB _srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  file(GLOB_RECURSE _srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   file(GLOB _qrc CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
   add_library(welvane_${name} STATIC ${_srcs} ${_qrc})
   target_include_directories(welvane_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)

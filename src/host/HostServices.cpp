@@ -1,11 +1,11 @@
 #include "host/HostServices.h"
 
-#include "host/DBusIdleInhibitor.h"
-#include "host/LinuxBattery.h"
-#include "host/LinuxDeviceIdentity.h"
-#include "host/LinuxHardwareProbe.h"
-#include "host/LinuxKernelFacts.h"
-#include "host/ModemManagerModem.h"
+#include "host/dbus/DBusIdleInhibitor.h"
+#include "host/sysfs/LinuxBattery.h"
+#include "host/system/LinuxDeviceIdentity.h"
+#include "host/sysfs/LinuxHardwareProbe.h"
+#include "host/proc/LinuxKernelFacts.h"
+#include "host/dbus/ModemManagerModem.h"
 
 #include <QCoreApplication>
 

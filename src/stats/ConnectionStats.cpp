@@ -1,6 +1,6 @@
 #include "stats/ConnectionStats.h"
 
-#include "host/LinuxSocketDump.h"
+#include "host/netlink/LinuxSocketDump.h"
 #include "stats/ConnectionText.h"
 
 #include <algorithm>

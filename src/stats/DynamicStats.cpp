@@ -1,6 +1,6 @@
 #include "stats/DynamicStats.h"
 
-#include "host/Defaults.h"
+#include "host/settings/Defaults.h"
 #include "host/HostServices.h"
 #include "host/IdleInhibitor.h"
 #include "host/KernelFacts.h"

@@ -1,6 +1,6 @@
 #include "stats/RouteStats.h"
 
-#include "host/LinuxRouteDump.h"
+#include "host/netlink/LinuxRouteDump.h"
 #include "stats/RouteAddressText.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 #include "stats/SemiDynamicStats.h"
 
-#include "host/LinuxInterfaceAddresses.h"
-#include "host/ModemManagerCarrier.h"
-#include "host/StatvfsVolumeInfo.h"
+#include "host/system/LinuxInterfaceAddresses.h"
+#include "host/dbus/ModemManagerCarrier.h"
+#include "host/system/StatvfsVolumeInfo.h"
 
 #include <QStandardPaths>
 

@@ -2,7 +2,7 @@
 
 #include "host/CarrierService.h"
 #include "host/InterfaceAddresses.h"
-#include "host/InterfaceRoles.h"
+#include "host/sysfs/InterfaceRoles.h"
 #include "host/VolumeInfo.h"
 #include "stats/AsyncRunner.h"
 

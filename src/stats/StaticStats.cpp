@@ -5,7 +5,7 @@
 #include "host/HostServices.h"
 #include "host/KernelFacts.h"
 #include "host/Modem.h"
-#include "host/ProcParsers.h"
+#include "host/proc/ProcParsers.h"
 #include "stats/DeviceTable.h"
 
 #include <bit>

@@ -1,6 +1,6 @@
-#include "host/LinuxBattery.h"
+#include "host/sysfs/LinuxBattery.h"
 #include "host/NotificationCenter.h"
-#include "host/PowerSupply.h"
+#include "host/sysfs/PowerSupply.h"
 #include "support/TestSupport.h"
 
 #include <QTemporaryDir>

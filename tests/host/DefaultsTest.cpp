@@ -1,4 +1,4 @@
-#include "host/Defaults.h"
+#include "host/settings/Defaults.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "host/HostFile.h"
-#include "host/LinuxDeviceIdentity.h"
-#include "host/LinuxKernelFacts.h"
+#include "host/system/HostFile.h"
+#include "host/system/LinuxDeviceIdentity.h"
+#include "host/proc/LinuxKernelFacts.h"
 #include "support/TestSupport.h"
 
 #include <QProcess>

@@ -1,7 +1,7 @@
 #include "host/DisplayFacts.h"
-#include "host/LinuxHardwareProbe.h"
-#include "host/LinuxKernelFacts.h"
-#include "host/PciIds.h"
+#include "host/sysfs/LinuxHardwareProbe.h"
+#include "host/proc/LinuxKernelFacts.h"
+#include "host/sysfs/PciIds.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

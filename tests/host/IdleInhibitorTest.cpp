@@ -1,4 +1,4 @@
-#include "host/DBusIdleInhibitor.h"
+#include "host/dbus/DBusIdleInhibitor.h"
 
 #include "DBusMockBus.h"
 

@@ -1,5 +1,5 @@
-#include "host/ModemManagerCarrier.h"
-#include "host/ModemManagerModem.h"
+#include "host/dbus/ModemManagerCarrier.h"
+#include "host/dbus/ModemManagerModem.h"
 
 #include "DBusMockBus.h"
 

@@ -1,4 +1,4 @@
-#include "host/NetlinkParser.h"
+#include "host/netlink/NetlinkParser.h"
 
 #include "support/TestSupport.h"
 

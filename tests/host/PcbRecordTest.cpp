@@ -1,5 +1,5 @@
 #include "host/PcbRecord.h"
-#include "host/ProcNetSockets.h"
+#include "host/proc/ProcNetSockets.h"
 
 #include <arpa/inet.h>
 #include <gtest/gtest.h>

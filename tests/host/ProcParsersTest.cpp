@@ -1,5 +1,5 @@
-#include "host/ProcParsers.h"
-#include "host/HostFile.h"
+#include "host/proc/ProcParsers.h"
+#include "host/system/HostFile.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

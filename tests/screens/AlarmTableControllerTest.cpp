@@ -1,6 +1,6 @@
-#include "screens/AlarmTableController.h"
+#include "screens/battery/AlarmTableController.h"
 
-#include "screens/BatteryTableController.h"
+#include "screens/battery/BatteryTableController.h"
 #include "screens/ScreenFakes.h"
 #include "ui/TableViewCell.h"
 

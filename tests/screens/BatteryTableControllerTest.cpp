@@ -1,9 +1,9 @@
-#include "screens/BatteryTableController.h"
+#include "screens/battery/BatteryTableController.h"
 
 #include "host/Battery.h"
 #include "host/NotificationCenter.h"
-#include "screens/AlarmTableController.h"
-#include "screens/CellImageView.h"
+#include "screens/battery/AlarmTableController.h"
+#include "screens/common/CellImageView.h"
 #include "screens/ScreenFakes.h"
 #include "ui/NavigationController.h"
 #include "ui/NavigationItem.h"

@@ -1,5 +1,5 @@
-#include "screens/ExternalAddressLookup.h"
-#include "host/Defaults.h"
+#include "screens/overview/ExternalAddressLookup.h"
+#include "host/settings/Defaults.h"
 #include "support/TestSupport.h"
 
 #include "AddressServer.h"

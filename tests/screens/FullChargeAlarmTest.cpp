@@ -1,4 +1,4 @@
-#include "screens/FullChargeAlarm.h"
+#include "screens/battery/FullChargeAlarm.h"
 
 #include "screens/ScreenFakes.h"
 

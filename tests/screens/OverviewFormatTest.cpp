@@ -1,4 +1,4 @@
-#include "screens/OverviewFormat.h"
+#include "screens/overview/OverviewFormat.h"
 #include "drawing/OnOffView.h"
 #include "drawing/Palette.h"
 

@@ -1,4 +1,4 @@
-#include "screens/OverviewLayout.h"
+#include "screens/overview/OverviewLayout.h"
 #include "drawing/CellIdentifiers.h"
 
 #include <gtest/gtest.h>

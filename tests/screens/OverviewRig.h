@@ -3,13 +3,13 @@
 // decides the battery, ticks, volume, carrier and interfaces it shows.
 
 #include "host/CarrierService.h"
-#include "host/Defaults.h"
+#include "host/settings/Defaults.h"
 #include "host/InterfaceAddresses.h"
-#include "host/InterfaceRoles.h"
+#include "host/sysfs/InterfaceRoles.h"
 #include "host/RouteDump.h"
 #include "host/SocketDump.h"
 #include "host/VolumeInfo.h"
-#include "screens/GeneralTableController.h"
+#include "screens/overview/GeneralTableController.h"
 #include "stats/ConnectionStats.h"
 #include "stats/DynamicStats.h"
 #include "stats/RouteStats.h"

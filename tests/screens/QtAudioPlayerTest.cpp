@@ -1,6 +1,6 @@
-#include "screens/QtAudioPlayer.h"
+#include "screens/battery/QtAudioPlayer.h"
 
-#include "screens/FullChargeAlarm.h"
+#include "screens/battery/FullChargeAlarm.h"
 #include "screens/ScreenFakes.h"
 #include "support/TestSupport.h"
 

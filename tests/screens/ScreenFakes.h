@@ -4,8 +4,8 @@
 // statistics collector over a fake battery and idle inhibitor.
 
 #include "host/AudioPlayer.h"
-#include "host/Defaults.h"
-#include "screens/RepeatingTimer.h"
+#include "host/settings/Defaults.h"
+#include "screens/common/RepeatingTimer.h"
 #include "stats/DynamicStats.h"
 #include "stats/StatsFakes.h"
 #include "support/IdiomScope.h"

@@ -1,4 +1,4 @@
-#include "screens/WorkTime.h"
+#include "screens/battery/WorkTime.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "ShellTestSupport.h"
 
-#include "host/Defaults.h"
+#include "host/settings/Defaults.h"
 #include "rating/RatingPrompt.h"
 #include "shell/ForegroundWatcher.h"
 #include "shell/StatusAppDelegate.h"
@@ -104,7 +104,7 @@ TEST_F(ForegroundFixture, WatcherCallsForegroundOnlyAfterHiddenOrMinimised)
 
 // The whole path: a real Overview with an alarm over fakes, sounding after
 // the battery became full; coming back to the foreground silences it.
-#include "screens/FullChargeAlarm.h"
+#include "screens/battery/FullChargeAlarm.h"
 #include "screens/ScreenFakes.h"
 
 TEST(ForegroundAlarm, ReturningToTheForegroundStopsASoundingAlarm)

@@ -2,17 +2,17 @@
 // Counting stand-ins for the screens, so the shell's rules can be checked
 // without any collector running.
 
-#include "screens/AboutTableController.h"
-#include "screens/AlarmTableController.h"
-#include "screens/BatteryTableController.h"
-#include "screens/ConnectionTableController.h"
-#include "screens/DetailsTableController.h"
-#include "screens/DiskTableController.h"
-#include "screens/GeneralTableController.h"
-#include "screens/LogTableController.h"
-#include "screens/MemoryTableController.h"
-#include "screens/ProcessesTableController.h"
-#include "screens/RouteTableController.h"
+#include "screens/about/AboutTableController.h"
+#include "screens/battery/AlarmTableController.h"
+#include "screens/battery/BatteryTableController.h"
+#include "screens/connections/ConnectionTableController.h"
+#include "screens/details/DetailsTableController.h"
+#include "screens/files/DiskTableController.h"
+#include "screens/overview/GeneralTableController.h"
+#include "screens/log/LogTableController.h"
+#include "screens/memory/MemoryTableController.h"
+#include "screens/processes/ProcessesTableController.h"
+#include "screens/routes/RouteTableController.h"
 #include "shell/MainWindowDescription.h"
 
 #include <memory>

@@ -1,4 +1,4 @@
-#include "host/LinuxSocketDump.h"
+#include "host/netlink/LinuxSocketDump.h"
 #include "stats/ConnectionStats.h"
 
 #include <arpa/inet.h>

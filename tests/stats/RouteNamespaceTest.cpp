@@ -1,4 +1,4 @@
-#include "host/LinuxRouteDump.h"
+#include "host/netlink/LinuxRouteDump.h"
 #include "stats/RouteStats.h"
 
 #include "NetnsScope.h"

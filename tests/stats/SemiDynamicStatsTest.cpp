@@ -1,8 +1,8 @@
 #include "stats/SemiDynamicStats.h"
 
-#include "host/Defaults.h"
-#include "host/MobileCountryCodes.h"
-#include "host/StatvfsVolumeInfo.h"
+#include "host/settings/Defaults.h"
+#include "host/dbus/MobileCountryCodes.h"
+#include "host/system/StatvfsVolumeInfo.h"
 #include "support/TestSupport.h"
 
 #include <arpa/inet.h>

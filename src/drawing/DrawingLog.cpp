@@ -1,0 +1,3 @@
+#include "drawing/DrawingLog.h"
+
+Q_LOGGING_CATEGORY(lcDrawing, "welvane.drawing")

@@ -1,0 +1,46 @@
+#include "host/sysfs/LinuxBattery.h"
+
+#include "host/NotificationCenter.h"
+
+LinuxBattery::LinuxBattery(std::string root) : m_root(std::move(root))
+{
+    m_timer.setInterval(kPollMilliseconds);
+    QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
+}
+
+float LinuxBattery::level()
+{
+    return PowerSupply::read(m_root).level;
+}
+
+Battery::State LinuxBattery::state()
+{
+    return PowerSupply::read(m_root).state;
+}
+
+void LinuxBattery::setMonitoringEnabled(bool enabled)
+{
+    if (enabled == m_timer.isActive())
+        return;
+    if (enabled) {
+        // The first poll after switching on compares with this reading, so
+        // turning monitoring on does not itself post a change.
+        m_last = PowerSupply::read(m_root);
+        m_timer.start();
+    } else {
+        m_timer.stop();
+    }
+}
+
+void LinuxBattery::poll()
+{
+    const PowerSupplyReading now = PowerSupply::read(m_root);
+    const bool levelChanged = now.level != m_last.level;
+    const bool stateChanged = now.state != m_last.state;
+    m_last = now;
+    auto& center = NotificationCenter::defaultCenter();
+    if (levelChanged)
+        center.postNotification(kLevelDidChangeNotification, this);
+    if (stateChanged)
+        center.postNotification(kStateDidChangeNotification, this);
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "host/Battery.h"
+#include "host/sysfs/PowerSupply.h"
+
+#include <QTimer>
+
+#include <string>
+
+// Battery over sysfs. Level and state are read fresh on every question; while
+// monitoring is on a 2-second poll posts the level and state notifications
+// (main thread) when a value differs from the previous poll.
+class LinuxBattery : public Battery {
+public:
+    explicit LinuxBattery(std::string root = "/");
+
+    float level() override;
+    State state() override;
+    void setMonitoringEnabled(bool enabled) override;
+    bool monitoringEnabled() const override { return m_timer.isActive(); }
+
+    // One poll step: reads the supplies and posts what changed. The timer
+    // calls it; tests call it directly.
+    void poll();
+
+    static constexpr int kPollMilliseconds = 2000;
+
+private:
+    std::string m_root;
+    QTimer m_timer;
+    PowerSupplyReading m_last;
+};

@@ -1,0 +1,3 @@
+#include "rating/RatingLog.h"
+
+Q_LOGGING_CATEGORY(lcRating, "welvane.rating")

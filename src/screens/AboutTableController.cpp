@@ -1,6 +1,0 @@
-#include "screens/AboutTableController.h"
-
-AboutTableController::AboutTableController(QObject* parent)
-    : ScreenController(QStringLiteral("About"), ui::TableViewStyle::Grouped, parent)
-{
-}

@@ -1,6 +1,0 @@
-#include "screens/ConnectionTableController.h"
-
-ConnectionTableController::ConnectionTableController(QObject* parent)
-    : ScreenController(QStringLiteral("Connections"), ui::TableViewStyle::Plain, parent)
-{
-}

@@ -1,6 +1,0 @@
-#include "screens/DetailsTableController.h"
-
-DetailsTableController::DetailsTableController(QObject* parent)
-    : ScreenController(QStringLiteral("Details"), ui::TableViewStyle::Grouped, parent)
-{
-}

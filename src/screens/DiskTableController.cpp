@@ -1,6 +1,0 @@
-#include "screens/DiskTableController.h"
-
-DiskTableController::DiskTableController(QObject* parent)
-    : ScreenController(QStringLiteral("File Statistics"), ui::TableViewStyle::Grouped, parent)
-{
-}

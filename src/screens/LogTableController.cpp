@@ -1,6 +1,0 @@
-#include "screens/LogTableController.h"
-
-LogTableController::LogTableController(QObject* parent)
-    : ScreenController(QStringLiteral("System Log"), ui::TableViewStyle::Plain, parent)
-{
-}

@@ -1,6 +1,0 @@
-#include "screens/ProcessesTableController.h"
-
-ProcessesTableController::ProcessesTableController(QObject* parent)
-    : ScreenController(QStringLiteral("Processes"), ui::TableViewStyle::Plain, parent)
-{
-}

@@ -1,6 +1,0 @@
-#include "screens/RouteTableController.h"
-
-RouteTableController::RouteTableController(QObject* parent)
-    : ScreenController(QStringLiteral("Routing Table"), ui::TableViewStyle::Plain, parent)
-{
-}

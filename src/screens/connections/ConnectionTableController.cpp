@@ -1,0 +1,6 @@
+#include "screens/connections/ConnectionTableController.h"
+
+ConnectionTableController::ConnectionTableController(QObject* parent)
+    : ScreenController(QStringLiteral("Connections"), ui::TableViewStyle::Plain, parent)
+{
+}

@@ -1,0 +1,6 @@
+#include "screens/routes/RouteTableController.h"
+
+RouteTableController::RouteTableController(QObject* parent)
+    : ScreenController(QStringLiteral("Routing Table"), ui::TableViewStyle::Plain, parent)
+{
+}
