@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
-
 using namespace drawingtest;
 
 namespace {
@@ -123,6 +121,15 @@ TEST(BarChartRender, NegativeItemDrawsNothing)
     EXPECT_EQ(chart({{-1.0f, kRed}}, {100, 20}, 5.0f, 1.0), chart({}, {100, 20}, 5.0f, 1.0));
 }
 
+TEST(BarChartRender, ZeroItemDrawsNothingAndMovesNothing)
+{
+    const QColor amber = palette::kAmber;
+    const QImage plain = chart({{1.0f, kRed}, {3.0f, kGreen}}, {100, 20}, 5.0f, 2.0);
+    EXPECT_EQ(chart({{0.0f, amber}, {1.0f, kRed}, {3.0f, kGreen}}, {100, 20}, 5.0f, 2.0), plain);
+    EXPECT_EQ(chart({{1.0f, kRed}, {0.0f, amber}, {3.0f, kGreen}}, {100, 20}, 5.0f, 2.0), plain);
+    EXPECT_EQ(chart({{1.0f, kRed}, {3.0f, kGreen}, {0.0f, amber}}, {100, 20}, 5.0f, 2.0), plain);
+}
+
 TEST(BarChartRender, DrawingLeavesTheItems)
 {
     chart({{0.3f, kRed}, {0.7f, kGreen}}, {50, 10}, 3.0f, 1.0);
@@ -132,14 +139,6 @@ TEST(BarChartRender, DrawingLeavesTheItems)
     EXPECT_EQ(items[1].color(), kGreen);
     BarChart::instance().clearItems();
     EXPECT_TRUE(BarChart::instance().items().empty());
-}
-
-TEST(GlossCache, KeyIsHeightAndEightBitComponents)
-{
-    EXPECT_EQ(BarChart::glossCacheKey(20.0f, QColor(38, 119, 38)), "20.0:38.0:119.0:38.0");
-    EXPECT_EQ(BarChart::glossCacheKey(60.0f, QColor(209, 148, 12, 10)), "60.0:209.0:148.0:12.0");
-    EXPECT_EQ(BarChart::glossCacheKey(10.0f, QColor::fromRgbF(0.5f, 0.25f, 1.0f)),
-              "10.0:127.5:63.8:255.0");
 }
 
 TEST(GlossCache, AlphaSharesOneImageAndDrawsOpaque)
@@ -177,17 +176,6 @@ TEST(GlossCache, GlossImageIsWideAndShadedTopToBottom)
     EXPECT_EQ(gloss.pixel(0, 3), gloss.pixel(2599, 3));
     EXPECT_GT(luminance(gloss.pixelColor(5, 0)), luminance(gloss.pixelColor(5, 9)));
     EXPECT_NE(gloss.pixel(5, 10), gloss.pixel(5, 19));
-}
-
-TEST(BarChartSingleton, OneInstanceAcrossThreads)
-{
-    BarChart* seen[2] = {nullptr, nullptr};
-    std::thread t1([&] { seen[0] = &BarChart::instance(); });
-    std::thread t2([&] { seen[1] = &BarChart::instance(); });
-    t1.join();
-    t2.join();
-    EXPECT_EQ(seen[0], &BarChart::instance());
-    EXPECT_EQ(seen[1], &BarChart::instance());
 }
 
 TEST(RoundedRect, CornersAreQuarterEllipsesOfTheOvalSize)

@@ -13,61 +13,47 @@ namespace {
 
 using testsupport::IdiomScope;
 
-template <typename Cell> std::unique_ptr<ui::TableViewCell> makeCell(bool withAccessory = true)
-{
-    auto cell = std::make_unique<Cell>(ui::CellStyle::Value1, "CellNormal");
-    cell->textLabel()->setText("Battery");
-    cell->detailTextLabel()->setText("87 %");
-    if (withAccessory) {
-        auto* accessory = new QWidget;
-        accessory->resize(20, 20);
-        cell->setAccessoryView(accessory);
-    }
-    cell->resize(400, 44);
-    cell->layoutSubviews();
-    return cell;
-}
-
 struct Positions {
     int text, detail, accessory;
 };
 
-Positions positionsOf(const ui::TableViewCell& cell)
+// Where a value-1 cell with an accessory puts things, after laying out twice
+// (a second pass must not shift again).
+template <typename Cell> Positions laidOut()
 {
+    Cell cell(ui::CellStyle::Value1, "CellNormal");
+    cell.textLabel()->setText("Battery");
+    cell.detailTextLabel()->setText("87 %");
+    auto* accessory = new QWidget;
+    accessory->resize(20, 20);
+    cell.setAccessoryView(accessory);
+    cell.resize(400, 44);
+    cell.layoutSubviews();
+    cell.layoutSubviews();
     return {cell.textLabel()->x(), cell.detailTextLabel()->x(), cell.accessoryView()->x()};
 }
 
 } // namespace
 
-TEST(CustomCells, SmallScreensLookLikeTheStandardCell)
+TEST(CustomCells, ShiftOnlyOnLargeScreens)
 {
-    IdiomScope guard(ui::UserInterfaceIdiom::Phone);
-    const Positions plain = positionsOf(*makeCell<ui::TableViewCell>());
-    for (const Positions p :
-         {positionsOf(*makeCell<CustomCell>()), positionsOf(*makeCell<CustomDetailCell>())}) {
-        EXPECT_EQ(p.text, plain.text);
-        EXPECT_EQ(p.detail, plain.detail);
-        EXPECT_EQ(p.accessory, plain.accessory);
+    for (auto idiom : {ui::UserInterfaceIdiom::Phone, ui::UserInterfaceIdiom::Pad}) {
+        IdiomScope guard(idiom);
+        const bool pad = idiom == ui::UserInterfaceIdiom::Pad;
+        const Positions plain = laidOut<ui::TableViewCell>();
+        const Positions custom = laidOut<CustomCell>();
+        const Positions detail = laidOut<CustomDetailCell>();
+        EXPECT_EQ(custom.text, plain.text + (pad ? 10 : 0));
+        EXPECT_EQ(custom.detail, plain.detail - (pad ? 10 : 0));
+        EXPECT_EQ(custom.accessory, plain.accessory - (pad ? 10 : 0));
+        // A detail cell keeps its detail text clear of the row's switch.
+        EXPECT_EQ(detail.text, custom.text);
+        EXPECT_EQ(detail.detail, plain.detail - (pad ? 30 : 0));
+        EXPECT_EQ(detail.accessory, custom.accessory);
     }
 }
 
-TEST(CustomCells, LargeScreensShiftLabelsAndAccessory)
-{
-    IdiomScope guard(ui::UserInterfaceIdiom::Pad);
-    const Positions plain = positionsOf(*makeCell<ui::TableViewCell>());
-    const Positions custom = positionsOf(*makeCell<CustomCell>());
-    const Positions detail = positionsOf(*makeCell<CustomDetailCell>());
-    EXPECT_EQ(custom.text, plain.text + 10);
-    EXPECT_EQ(custom.detail, plain.detail - 10);
-    EXPECT_EQ(custom.accessory, plain.accessory - 10);
-    EXPECT_EQ(detail.text, plain.text + 10);
-    EXPECT_EQ(detail.detail, plain.detail - 30);
-    EXPECT_EQ(detail.accessory, plain.accessory - 10);
-    // The detail text of a detail cell sits 20 points further left.
-    EXPECT_EQ(custom.detail - detail.detail, 20);
-}
-
-TEST(CustomCells, DefaultStyleAndNoAccessoryAreLeftAlone)
+TEST(CustomCells, DefaultStyleWithoutAccessoryShiftsOnlyTheText)
 {
     IdiomScope guard(ui::UserInterfaceIdiom::Pad);
     CustomCell cell(ui::CellStyle::Default, "CellDetails");
@@ -77,9 +63,5 @@ TEST(CustomCells, DefaultStyleAndNoAccessoryAreLeftAlone)
         c->resize(300, 44);
         c->layoutSubviews();
     }
-    EXPECT_EQ(cell.detailTextLabel(), nullptr);
-    EXPECT_EQ(cell.textLabel()->x(), plain.textLabel()->x() + 10);
-    // Laying out twice does not move things twice.
-    cell.layoutSubviews();
     EXPECT_EQ(cell.textLabel()->x(), plain.textLabel()->x() + 10);
 }

@@ -1,5 +1,5 @@
-#include "host/sysfs/LinuxBattery.h"
 #include "host/NotificationCenter.h"
+#include "host/sysfs/LinuxBattery.h"
 #include "host/sysfs/PowerSupply.h"
 #include "support/TestSupport.h"
 
@@ -49,6 +49,18 @@ TEST(PowerSupplyFixtures, NoBatteryAndDamagedBattery)
     EXPECT_EQ(bad.batteries, 1);
     EXPECT_EQ(bad.level, -1.0f); // "garbage" capacity and no energies
     EXPECT_EQ(bad.state, Battery::StateCharging);
+}
+
+TEST(PowerSupplyFixtures, CapacityFromEmptyToFullIsAReadingPastFullIsNot)
+{
+    QTemporaryDir dir;
+    const QString bat = QStringLiteral("sys/class/power_supply/BAT0/");
+    testsupport::writeFile(dir.path(), bat + "type", "Battery\n");
+    for (auto [capacity, level] : {std::pair{"0\n", 0.0f}, {"100\n", 1.0f}, {"101\n", -1.0f}}) {
+        testsupport::writeFile(dir.path(), bat + "capacity", capacity);
+        EXPECT_EQ(PowerSupply::read(dir.path().toStdString()).level, level) << capacity;
+        EXPECT_EQ(LinuxBattery(dir.path().toStdString()).level(), level) << capacity;
+    }
 }
 
 TEST(PowerSupplyStatus, MapsEveryKernelStatus)

@@ -25,6 +25,16 @@ TEST(ProcStat, FoldsTheCpuLineIntoFourStates)
     EXPECT_EQ(t->system, 234567u + 0 + 8901 + 0);
     EXPECT_EQ(t->idle, 9876543u + 4567);
     EXPECT_EQ(bootTime(fixtureText("laptop-one-battery/proc/stat")), 1706800000u);
+    // One digit per column, so a dropped, swapped or extra column shows:
+    // system takes irq, softirq and steal; the guest columns are already in user.
+    const auto d = cpuLine("cpu  1 20 300 4000 50000 600000 7000000 80000000 9 9\n");
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->user, 1u);
+    EXPECT_EQ(d->nice, 20u);
+    EXPECT_EQ(d->system, 87600300u);
+    EXPECT_EQ(d->idle, 54000u);
+    // A virtual machine's line with steal time.
+    EXPECT_EQ(cpuLine(fixtureText("vm-x86/proc/stat"))->system, 7404u + 137 + 7101);
 }
 
 TEST(ProcStat, OldKernelWithFourColumnsAndDamagedLines)

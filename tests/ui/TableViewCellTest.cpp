@@ -6,15 +6,6 @@
 
 using namespace ui;
 
-TEST(TableViewCell, StylesDecideTheDetailLabel)
-{
-    TableViewCell plain(CellStyle::Default, QStringLiteral("a"));
-    TableViewCell value(CellStyle::Value1, QStringLiteral("b"));
-    EXPECT_EQ(plain.detailTextLabel(), nullptr);
-    ASSERT_NE(value.detailTextLabel(), nullptr);
-    EXPECT_EQ(value.reuseIdentifier(), QStringLiteral("b"));
-}
-
 TEST(TableViewCell, Value1PutsTheDetailAtTheRightEdge)
 {
     TableViewCell cell(CellStyle::Value1, QStringLiteral("c"));
@@ -47,19 +38,6 @@ TEST(TableViewCell, TagsFindSubviewsAndZeroFindsNothing)
     EXPECT_EQ(cell.viewWithTag(14), label);
     EXPECT_EQ(cell.viewWithTag(13), nullptr);
     EXPECT_EQ(cell.viewWithTag(0), nullptr);
-}
-
-TEST(TableViewCell, AccessoryViewReplacesTheDrawnAccessory)
-{
-    TableViewCell cell(CellStyle::Default, QStringLiteral("f"));
-    cell.setAccessoryType(AccessoryType::Checkmark);
-    auto* custom = new QLabel(QStringLiteral("x"));
-    custom->resize(12, 12);
-    cell.setAccessoryView(custom);
-    EXPECT_EQ(cell.accessoryView(), custom);
-    EXPECT_EQ(custom->parentWidget(), &cell);
-    cell.setAccessoryView(nullptr);
-    EXPECT_EQ(cell.accessoryView(), nullptr);
 }
 
 TEST(TableViewCell, DumpTextListsLabelThenValuesLeftToRight)

