@@ -7,6 +7,14 @@
 
 using namespace ui;
 
+namespace ui {
+// Readable failures: "(section, row)".
+void PrintTo(const IndexPath& ip, std::ostream* os)
+{
+    *os << '(' << ip.section << ", " << ip.row << ')';
+}
+} // namespace ui
+
 namespace {
 // Sections of three rows, titled as given; row 1 of section 0 is 100 points tall.
 struct Source : TableViewDataSource, TableViewDelegate {
@@ -53,6 +61,8 @@ TEST(TableLayout, BandsAreHalfOpenAtBothEdges)
     EXPECT_EQ(layout.rowsBetween(67, 68), (std::vector<IndexPath>{{0, 1}}));
     EXPECT_EQ(layout.rowsBetween(66, 68), (std::vector<IndexPath>{{0, 0}, {0, 1}}));
     EXPECT_EQ(layout.rowsBetween(167, 211), (std::vector<IndexPath>{{0, 2}}));
+    // The last row of a section ends where the next section begins.
+    EXPECT_EQ(layout.rowsBetween(211, 212), (std::vector<IndexPath>{{1, 0}}));
     EXPECT_EQ(layout.rowsBetween(150, 260),
               (std::vector<IndexPath>{{0, 1}, {0, 2}, {1, 0}, {1, 1}}));
     EXPECT_TRUE(layout.rowsBetween(1000, 2000).empty());
