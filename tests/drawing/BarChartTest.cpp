@@ -3,7 +3,6 @@
 #include "drawing/BarChart.h"
 #include "drawing/BarChartView.h"
 #include "drawing/Palette.h"
-#include "drawing/RoundedRectPath.h"
 
 #include <gtest/gtest.h>
 
@@ -167,39 +166,6 @@ TEST(GlossCache, DoesNotGrowForTheSameHeightAndColour)
     // A new height is a new entry.
     chart({{1.0f, kRed}}, {90, 24}, 5.0f, 1.0);
     EXPECT_EQ(bc.glossCacheCount(), count + 1);
-}
-
-TEST(GlossCache, GlossImageIsWideAndShadedTopToBottom)
-{
-    const QImage gloss = BarChart::makeGlossImage({0.6f, 0, 0}, 10.0f, 2.0);
-    EXPECT_EQ(gloss.size(), QSize(2600, 20));
-    EXPECT_EQ(gloss.pixel(0, 3), gloss.pixel(2599, 3));
-    EXPECT_GT(luminance(gloss.pixelColor(5, 0)), luminance(gloss.pixelColor(5, 9)));
-    EXPECT_NE(gloss.pixel(5, 10), gloss.pixel(5, 19));
-}
-
-TEST(RoundedRect, CornersAreQuarterEllipsesOfTheOvalSize)
-{
-    const QPainterPath path = RoundedRectPath::make(QRectF(0, 0, 100, 20), 10, 5);
-    EXPECT_EQ(path.boundingRect(), QRectF(0, 0, 100, 20));
-    EXPECT_TRUE(path.contains(QPointF(50, 10)));
-    EXPECT_TRUE(path.contains(QPointF(0.2, 10))); // straight left edge
-    EXPECT_TRUE(path.contains(QPointF(50, 0.2))); // straight top edge
-    EXPECT_FALSE(path.contains(QPointF(1, 1)));   // cut corner
-    // The top-left arc is the ellipse with centre (10, 5), radii 10 and 5.
-    const double c = 1 / std::sqrt(2.0);
-    EXPECT_TRUE(path.contains(QPointF(10 - 9.5 * c, 5 - 4.75 * c)));
-    EXPECT_FALSE(path.contains(QPointF(10 - 10.5 * c, 5 - 5.25 * c)));
-    EXPECT_FALSE(path.contains(QPointF(99, 19)));
-}
-
-TEST(RoundedRect, ZeroRadiusIsThePlainRectangle)
-{
-    const QRectF r(2, 3, 40, 10);
-    QPainterPath plain;
-    plain.addRect(r);
-    EXPECT_EQ(RoundedRectPath::make(r, 0, 5), plain);
-    EXPECT_EQ(RoundedRectPath::make(r, 5, 0), plain);
 }
 
 TEST(BarChartViewTest, KeepsTheImageOfItsItemsUntilDrawnAgain)

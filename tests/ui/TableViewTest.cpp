@@ -22,7 +22,6 @@ public:
     int sections = 1;
     int rows = 20;
     double height = -1;
-    int cellRequests = 0;
     int newCells = 0;
     std::set<TableViewCell*> distinct;
     std::optional<IndexPath> (*willSelect)(IndexPath) = nullptr;
@@ -38,7 +37,6 @@ public:
     QString titleForFooterInSection(TableView*, int) override { return footer; }
     TableViewCell* cellForRowAtIndexPath(TableView* table, IndexPath ip) override
     {
-        ++cellRequests;
         if (pinned && ip.row == 0)
             return pinned;
         TableViewCell* cell = table->dequeueReusableCell(QStringLiteral("Row"));
