@@ -39,13 +39,4 @@ TEST(ChartScreenshot, WarmUpChartsAndLampsAtDoubleScale)
     ASSERT_TRUE(sheet.save(path));
     const QImage saved(path);
     ASSERT_EQ(saved.size(), QSize(600, 300));
-    // Spot checks of what the picture shows: the wide bar's amber start and
-    // green end, and the three lamps in order.
-    const QColor amber = saved.pixelColor(2 * 30, 2 * 96);
-    const QColor green = saved.pixelColor(2 * 260, 2 * 96);
-    EXPECT_GT(amber.red(), amber.blue() + 80);
-    EXPECT_GT(green.green(), green.red() + 40);
-    EXPECT_GT(saved.pixelColor(2 * 17, 2 * 123).red(), 120);
-    EXPECT_GT(saved.pixelColor(2 * 41, 2 * 123).green(), saved.pixelColor(2 * 41, 2 * 123).red());
-    EXPECT_TRUE(isWhite(saved.pixelColor(2 * 10, 2 * 10)));
 }

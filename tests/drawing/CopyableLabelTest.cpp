@@ -82,25 +82,20 @@ TEST_F(CopyMenuTest, TwoTapsShowThenHideTheMenuAndLeaveTheLabelIdle)
     EXPECT_EQ(hides, 1);
 }
 
-TEST_F(CopyMenuTest, MenuPointsNearTheRightEndOnLargeScreensToo)
+TEST_F(CopyMenuTest, LabelsPointNearTheirRightEndListLabelsNearTheirLeft)
 {
-    ui::Device::setUserInterfaceIdiom(ui::UserInterfaceIdiom::Pad);
-    auto* label = makeLabel<CopyableLabel>("x");
-    label->toggleMenu();
-    EXPECT_EQ(MenuController::sharedMenuController().targetRect(), QRect(166, 0, 40, 21));
-    label->toggleMenu();
-    EXPECT_TRUE(idle(*label));
-}
-
-TEST_F(CopyMenuTest, ListLabelPointsNearItsLeftEndEverywhere)
-{
+    MenuController& menu = MenuController::sharedMenuController();
     for (auto idiom : {ui::UserInterfaceIdiom::Phone, ui::UserInterfaceIdiom::Pad}) {
         ui::Device::setUserInterfaceIdiom(idiom);
-        auto* label = makeLabel<ListCopyableLabel>("kernel: eth0 up");
-        label->toggleMenu();
-        EXPECT_EQ(MenuController::sharedMenuController().targetRect(), QRect(34, 0, 20, 21));
-        label->toggleMenu();
-        EXPECT_TRUE(idle(*label));
+        auto* plain = makeLabel<CopyableLabel>("x");
+        plain->toggleMenu();
+        EXPECT_GT(menu.targetRect().left(), plain->width() / 2);
+        plain->toggleMenu();
+        auto* list = makeLabel<ListCopyableLabel>("kernel: eth0 up");
+        list->toggleMenu();
+        EXPECT_LT(menu.targetRect().right(), list->width() / 2);
+        list->toggleMenu();
+        EXPECT_TRUE(idle(*list));
     }
 }
 
@@ -176,9 +171,6 @@ TEST(ValueLabelTest, ConfiguresTheLabelAndItsCell)
     EXPECT_FALSE(label->autoFillBackground());
     EXPECT_EQ(label->alignment(), Qt::AlignRight | Qt::AlignVCenter);
     EXPECT_EQ(cell.selectionStyle(), ui::SelectionStyle::None);
-    EXPECT_EQ(ValueLabel::kTagDetails, 4);
-    EXPECT_EQ(ValueLabel::kTagExternalAddress, 13);
-    EXPECT_EQ(ValueLabel::kTagAbout, 1);
 }
 
 TEST(ValueLabelTest, RowFontFollowsTheScreenClass)
