@@ -56,9 +56,12 @@ TEST(PowerSupplyFixtures, CapacityFromEmptyToFullIsAReadingPastFullIsNot)
     QTemporaryDir dir;
     const QString bat = QStringLiteral("sys/class/power_supply/BAT0/");
     testsupport::writeFile(dir.path(), bat + "type", "Battery\n");
+    testsupport::writeFile(dir.path(), bat + "status", "Full\n");
     for (auto [capacity, level] : {std::pair{"0\n", 0.0f}, {"100\n", 1.0f}, {"101\n", -1.0f}}) {
         testsupport::writeFile(dir.path(), bat + "capacity", capacity);
-        EXPECT_EQ(PowerSupply::read(dir.path().toStdString()).level, level) << capacity;
+        const PowerSupplyReading r = PowerSupply::read(dir.path().toStdString());
+        EXPECT_EQ(r.level, level) << capacity;
+        EXPECT_EQ(r.state, Battery::StateFull) << capacity;
         EXPECT_EQ(LinuxBattery(dir.path().toStdString()).level(), level) << capacity;
     }
 }
