@@ -105,39 +105,23 @@ TEST(BarChartRender, EmptyChartIsWhiteWithGreyOutline)
     EXPECT_TRUE(isWhite(image.pixelColor(100, 1)));
 }
 
-TEST(BarChartRender, ItemsAddingUpToZeroShowOnlyTheEmptyChart)
+// Negative items draw nothing; zero items draw nothing and move nothing;
+// items adding up to zero leave the empty chart.
+TEST(BarChartRender, ItemsThatAreNotPositiveDrawNothing)
 {
-    const QImage empty = chart({}, {100, 20}, 5.0f, 1.0);
-    EXPECT_EQ(chart({{0.0f, kRed}, {0.0f, kGreen}}, {100, 20}, 5.0f, 1.0), empty);
-}
-
-TEST(BarChartRender, NegativeItemDrawsNothing)
-{
-    const QImage greenOnly = chart({{1.0f, kGreen}}, {100, 20}, 5.0f, 1.0);
-    EXPECT_EQ(chart({{-1.0f, kRed}, {1.0f, kGreen}}, {100, 20}, 5.0f, 1.0), greenOnly);
-    EXPECT_EQ(chart({{1.0f, kGreen}, {-5.0f, kRed}}, {100, 20}, 5.0f, 1.0), greenOnly);
-    // Only negatives: nothing but background and outline.
-    EXPECT_EQ(chart({{-1.0f, kRed}}, {100, 20}, 5.0f, 1.0), chart({}, {100, 20}, 5.0f, 1.0));
-}
-
-TEST(BarChartRender, ZeroItemDrawsNothingAndMovesNothing)
-{
+    const QSizeF size(100, 20);
     const QColor amber = palette::kAmber;
-    const QImage plain = chart({{1.0f, kRed}, {3.0f, kGreen}}, {100, 20}, 5.0f, 2.0);
-    EXPECT_EQ(chart({{0.0f, amber}, {1.0f, kRed}, {3.0f, kGreen}}, {100, 20}, 5.0f, 2.0), plain);
-    EXPECT_EQ(chart({{1.0f, kRed}, {0.0f, amber}, {3.0f, kGreen}}, {100, 20}, 5.0f, 2.0), plain);
-    EXPECT_EQ(chart({{1.0f, kRed}, {3.0f, kGreen}, {0.0f, amber}}, {100, 20}, 5.0f, 2.0), plain);
-}
-
-TEST(BarChartRender, DrawingLeavesTheItems)
-{
-    chart({{0.3f, kRed}, {0.7f, kGreen}}, {50, 10}, 3.0f, 1.0);
-    const auto& items = BarChart::instance().items();
-    ASSERT_EQ(items.size(), 2u);
-    EXPECT_FLOAT_EQ(items[0].value(), 0.3f);
-    EXPECT_EQ(items[1].color(), kGreen);
-    BarChart::instance().clearItems();
-    EXPECT_TRUE(BarChart::instance().items().empty());
+    const QImage empty = chart({}, size, 5.0f, 2.0);
+    EXPECT_EQ(chart({{0.0f, kRed}, {0.0f, kGreen}}, size, 5.0f, 2.0), empty);
+    EXPECT_EQ(chart({{-1.0f, kRed}}, size, 5.0f, 2.0), empty);
+    const QImage plain = chart({{1.0f, kRed}, {3.0f, kGreen}}, size, 5.0f, 2.0);
+    EXPECT_EQ(chart({{-1.0f, amber}, {1.0f, kRed}, {3.0f, kGreen}}, size, 5.0f, 2.0), plain);
+    EXPECT_EQ(chart({{1.0f, kRed}, {3.0f, kGreen}, {-5.0f, amber}}, size, 5.0f, 2.0), plain);
+    EXPECT_EQ(chart({{0.0f, amber}, {1.0f, kRed}, {3.0f, kGreen}}, size, 5.0f, 2.0), plain);
+    EXPECT_EQ(chart({{1.0f, kRed}, {0.0f, amber}, {3.0f, kGreen}}, size, 5.0f, 2.0), plain);
+    EXPECT_EQ(chart({{1.0f, kRed}, {3.0f, kGreen}, {0.0f, amber}}, size, 5.0f, 2.0), plain);
+    // Drawing leaves the items as they were.
+    EXPECT_EQ(BarChart::instance().items().size(), 3u);
 }
 
 TEST(GlossCache, AlphaSharesOneImageAndDrawsOpaque)
@@ -189,4 +173,6 @@ TEST(BarChartViewTest, KeepsTheImageOfItsItemsUntilDrawnAgain)
     EXPECT_TRUE(isWhite(shown.pixelColor(0, 0)));
     view.drawImage();
     EXPECT_TRUE(reddish(view.image().pixelColor(40, 14)));
+    view.clearItems();
+    EXPECT_TRUE(BarChart::instance().items().empty());
 }
