@@ -141,7 +141,7 @@ TEST(TableViewReuse, ACellTheSourceKeepsIsHandedOutOnlyOnce)
     EXPECT_EQ(f.table.dequeueReusableCell(QStringLiteral("Pinned")), nullptr);
 }
 
-TEST(TableViewReuse, ThirtyThousandRowsStayCheapToReloadAndScroll)
+TEST(TableViewReuse, ThirtyThousandRowsNeedOnlyTheVisibleCells)
 {
     Fixture f(30000, 480);
     QElapsedTimer t;
@@ -154,9 +154,9 @@ TEST(TableViewReuse, ThirtyThousandRowsStayCheapToReloadAndScroll)
     ASSERT_NE(f.table.cellForRowAtIndexPath({0, 29999}), nullptr);
     EXPECT_EQ(f.table.cellForRowAtIndexPath({0, 29999})->textLabel()->text(),
               QStringLiteral("Row 0.29999"));
-    EXPECT_LE(f.table.cellCount(), 14); // visible rows plus a small margin
-    EXPECT_LT(reloadMs, 200);
-    EXPECT_LT(scrollMs, 100);
+    // Cells for the visible rows plus a small margin. The times are printed,
+    // not checked: a loaded or sanitized run must not fail on them.
+    EXPECT_LE(f.table.cellCount(), 14);
     std::printf("[ figures ] 30000 rows: reload %.3f ms, scroll to end %.3f ms, %d cells\n",
                 reloadMs, scrollMs, f.table.cellCount());
 }
