@@ -3,6 +3,7 @@
 
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/tcp.h>
 
 namespace {
 std::array<std::uint8_t, 16> a6(const char* text)
@@ -57,10 +58,23 @@ TEST(PcbAddresses, DualStackSocketsMapToVersionBits)
     EXPECT_EQ(mapped("::", "2001:db8::2", false).vflag, PcbRecord::VersionIpv6);
 }
 
-TEST(PcbAddresses, TcpStatesWithoutAnEqualKeepTheirNumber)
+// Checked against the kernel's own names for its states.
+TEST(PcbAddresses, LinuxTcpStatesByTheirKernelNames)
 {
-    // NEW_SYN_RECV is a half-open connection; a state newer than the table
-    // is shown as its number.
+    const std::pair<int, int> kernel[] = {{TCP_ESTABLISHED, tcpstate::Established},
+                                          {TCP_SYN_SENT, tcpstate::SynSent},
+                                          {TCP_SYN_RECV, tcpstate::SynReceived},
+                                          {TCP_FIN_WAIT1, tcpstate::FinWait1},
+                                          {TCP_FIN_WAIT2, tcpstate::FinWait2},
+                                          {TCP_TIME_WAIT, tcpstate::TimeWait},
+                                          {TCP_CLOSE, tcpstate::Closed},
+                                          {TCP_CLOSE_WAIT, tcpstate::CloseWait},
+                                          {TCP_LAST_ACK, tcpstate::LastAck},
+                                          {TCP_LISTEN, tcpstate::Listen},
+                                          {TCP_CLOSING, tcpstate::Closing}};
+    for (auto [linuxState, ours] : kernel)
+        EXPECT_EQ(tcpStateFromLinux(linuxState), ours) << linuxState;
+    // NEW_SYN_RECV (12, kernel-internal) is half open; a newer state shows as its number.
     EXPECT_EQ(tcpStateFromLinux(12), tcpstate::SynReceived);
     EXPECT_EQ(tcpStateFromLinux(13), 13);
 }
