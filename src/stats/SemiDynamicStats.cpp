@@ -1,7 +1,9 @@
 #include "stats/SemiDynamicStats.h"
 
-#include "host/system/LinuxInterfaceAddresses.h"
 #include "host/dbus/ModemManagerCarrier.h"
+#include "host/netlink/NetlinkMonitor.h"
+#include "host/sysfs/CachedInterfaceRoles.h"
+#include "host/system/LinuxInterfaceAddresses.h"
 #include "host/system/StatvfsVolumeInfo.h"
 
 #include <QStandardPaths>
@@ -23,7 +25,7 @@ SemiDynamicStats::Sources SemiDynamicStats::linuxSources()
 {
     Sources s;
     s.addresses = std::make_shared<LinuxInterfaceAddresses>();
-    s.roles = std::make_shared<InterfaceRoles>();
+    s.roles = std::make_shared<CachedInterfaceRoles>(&NetlinkMonitor::instance());
     s.volume = std::make_shared<StatvfsVolumeInfo>();
     s.carrier = std::make_shared<ModemManagerCarrier>();
     s.documentsPath = [] {
