@@ -79,8 +79,8 @@ inline std::string startXvfb(pid_t* pid)
     int fds[2];
     if (::pipe(fds) != 0)
         return {};
-    *pid = spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-nolisten", "tcp", "-screen",
-                  "0", "1280x1024x24"});
+    *pid = spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-nolisten", "tcp", "-screen", "0",
+                  "1280x1024x24"});
     ::close(fds[1]);
     std::string number;
     pollfd p{fds[0], POLLIN, 0};
@@ -98,7 +98,7 @@ inline std::string startXvfb(pid_t* pid)
 
 struct RaceResult {
     double welvane_ms = 0, top_ms = 0, topBatch_ms = 0; // CPU over the whole span
-    double medianRatioTop = 0, medianRatioBatch = 0;     // of the windows' ratios
+    double medianRatioTop = 0, medianRatioBatch = 0;    // of the windows' ratios
 };
 
 // Runs the three side by side for `seconds` (after a start-up allowance),
@@ -169,12 +169,12 @@ inline RaceResult raceAgainstTop(const std::string& label, int seconds)
         }
     if (master >= 0)
         ::close(master);
-    std::printf("  total: welvane %.1f ms, top -d 2 %.1f ms, top -b -d 2 %.1f ms%s\n",
-                r.welvane_ms, r.top_ms, r.topBatch_ms, alive ? "" : " (welvane had exited!)");
+    std::printf("  total: welvane %.1f ms, top -d 2 %.1f ms, top -b -d 2 %.1f ms%s\n", r.welvane_ms,
+                r.top_ms, r.topBatch_ms, alive ? "" : " (welvane had exited!)");
     std::printf("  ratio welvane / top -d 2: %.2f (windows' median %.2f); "
                 "welvane / top -b -d 2: %.2f (median %.2f); goal <= 1.0 both: %s\n",
-                ratio(r.welvane_ms, r.top_ms), r.medianRatioTop,
-                ratio(r.welvane_ms, r.topBatch_ms), r.medianRatioBatch,
+                ratio(r.welvane_ms, r.top_ms), r.medianRatioTop, ratio(r.welvane_ms, r.topBatch_ms),
+                r.medianRatioBatch,
                 r.welvane_ms <= r.top_ms && r.welvane_ms <= r.topBatch_ms ? "met" : "NOT met");
     ::unsetenv("XDG_CONFIG_HOME");
     std::error_code ignored;

@@ -53,7 +53,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "could not make %d veth pairs\n", pairs);
         return 1;
     }
-    const int interfaces = int(QDir("/sys/class/net").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
+    const int interfaces =
+        int(QDir("/sys/class/net").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     {
         QApplication app(argc, argv);
@@ -88,12 +89,12 @@ int main(int argc, char** argv)
             return [=] { return bench::batch(calls, work); };
         };
         const std::vector<bench::Timing> t = bench::interleave(
-            rounds, {per([&] { (void)plainRoles.wifiInterface(), (void)plainRoles.cellularInterface(); }),
-                     per([&] { (void)cachedRoles.wifiInterface(), (void)cachedRoles.cellularInterface(); }),
-                     per([&] { before.refreshAddressesSync(); }),
-                     per([&] { after.refreshAddressesSync(); }),
-                     per([&] { screenBefore->updateMethod(); }),
-                     per([&] { screenAfter->updateMethod(); })});
+            rounds,
+            {per([&] { (void)plainRoles.wifiInterface(), (void)plainRoles.cellularInterface(); }),
+             per([&] { (void)cachedRoles.wifiInterface(), (void)cachedRoles.cellularInterface(); }),
+             per([&] { before.refreshAddressesSync(); }),
+             per([&] { after.refreshAddressesSync(); }), per([&] { screenBefore->updateMethod(); }),
+             per([&] { screenAfter->updateMethod(); })});
         std::printf("median of %d rounds of %d calls, CPU us per call (wall us)\n", rounds, calls);
         const char* names[] = {"role lookup", "address refresh", "Overview tick (no paint)"};
         for (int i = 0; i < 3; ++i)

@@ -45,22 +45,18 @@ int main(int argc, char** argv)
                 std::printf("%-7s %-26s %10.1f %10.1f\n", name, part, t.cpu_ms * 1e3,
                             t.wall_ms * 1e3);
             };
-            report("addresses", bench::measure(runs, [&] {
-                       s.semiDynamicStats->refreshAddressesSync();
-                   }));
-            report("carrier", bench::measure(runs, [&] {
-                       s.semiDynamicStats->refreshCarrierInfoSync();
-                   }));
-            report("disk", bench::measure(runs, [&] {
-                       s.semiDynamicStats->refreshTotalDiskSpaceSync();
-                   }));
+            report("addresses",
+                   bench::measure(runs, [&] { s.semiDynamicStats->refreshAddressesSync(); }));
+            report("carrier",
+                   bench::measure(runs, [&] { s.semiDynamicStats->refreshCarrierInfoSync(); }));
+            report("disk",
+                   bench::measure(runs, [&] { s.semiDynamicStats->refreshTotalDiskSpaceSync(); }));
             report("load", bench::measure(runs, [&] {
                        s.dynamicStats->refreshLoadavgSync();
                        s.dynamicStats->refreshLoadInfoSync();
                    }));
             QPixmap screen(table->size());
-            report("repaint visible cells",
-                   bench::measure(runs, [&] { table->render(&screen); }));
+            report("repaint visible cells", bench::measure(runs, [&] { table->render(&screen); }));
             const bench::Timing tick = bench::measure(runs, [&] { overview.updateMethod(); });
             report("tick (no paint)", tick);
             std::printf("%-7s %-26s %10.4f %%\n", name, "CPU share of one tick / 2 s",

@@ -32,15 +32,19 @@ int main(int argc, char** argv)
 
     const std::vector<bench::Timing> t = bench::interleave(
         5, {[&] { return bench::timeOnce([&] { stats.refresh(); }); },
-            [] { return bench::runOnce({"ip", "-4", "route", "show", "table", "all"}); },
-            [] { return bench::runOnce({"ip", "-6", "route", "show", "table", "all"}); }});
+            [] {
+                return bench::runOnce({"ip", "-4", "route", "show", "table", "all"});
+            },
+            [] {
+                return bench::runOnce({"ip", "-6", "route", "show", "table", "all"});
+            }});
     const double toolsWall = t[1].wall_ms + t[2].wall_ms, toolsCpu = t[1].cpu_ms + t[2].cpu_ms;
     std::printf("routes %d+%d (%zu rows, default gateway %s), median of 5 rounds:\n", n, n, rows,
                 gateway.c_str());
     std::printf("  RouteStats      %8.1f ms wall, %8.1f ms CPU\n", t[0].wall_ms, t[0].cpu_ms);
-    std::printf("  ip -4 + ip -6   %8.1f ms wall, %8.1f ms CPU (%.1f + %.1f ms wall)\n",
-                toolsWall, toolsCpu, t[1].wall_ms, t[2].wall_ms);
-    std::printf("  ratio %.2f wall, %.2f CPU (goal <= 1.0)\n", bench::ratio(t[0].wall_ms, toolsWall),
-                bench::ratio(t[0].cpu_ms, toolsCpu));
+    std::printf("  ip -4 + ip -6   %8.1f ms wall, %8.1f ms CPU (%.1f + %.1f ms wall)\n", toolsWall,
+                toolsCpu, t[1].wall_ms, t[2].wall_ms);
+    std::printf("  ratio %.2f wall, %.2f CPU (goal <= 1.0)\n",
+                bench::ratio(t[0].wall_ms, toolsWall), bench::ratio(t[0].cpu_ms, toolsCpu));
     return 0;
 }

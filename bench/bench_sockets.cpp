@@ -63,14 +63,17 @@ int main(int argc, char** argv)
         std::size_t rows = 0;
         for (const ConnectionGroup& g : stats.connectionArray())
             rows += g.connectionList.size();
-        const std::vector<bench::Timing> t = bench::interleave(
-            9, {[&] { return bench::timeOnce([&] { stats.refresh(); }); },
-                [] { return bench::runOnce({"ss", "-tanu"}); }});
+        const std::vector<bench::Timing> t =
+            bench::interleave(9, {[&] { return bench::timeOnce([&] { stats.refresh(); }); },
+                                  [] {
+                                      return bench::runOnce({"ss", "-tanu"});
+                                  }});
         std::printf("sockets %6d conns (%zu rows), median of 9 rounds: ConnectionStats %.1f ms "
                     "wall (%.1f CPU) | ss -tanu %.1f ms wall (%.1f CPU) | ratio %.2f wall, %.2f "
                     "CPU (goal <= 1.0)\n",
                     n, rows, t[0].wall_ms, t[0].cpu_ms, t[1].wall_ms, t[1].cpu_ms,
-                    bench::ratio(t[0].wall_ms, t[1].wall_ms), bench::ratio(t[0].cpu_ms, t[1].cpu_ms));
+                    bench::ratio(t[0].wall_ms, t[1].wall_ms),
+                    bench::ratio(t[0].cpu_ms, t[1].cpu_ms));
         ::kill(pid, SIGTERM);
         ::waitpid(pid, nullptr, 0);
         std::remove(ready.c_str());

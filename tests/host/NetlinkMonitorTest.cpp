@@ -7,8 +7,8 @@
 #include "support/TestSupport.h"
 
 #include <QSignalSpy>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 
 #include <gtest/gtest.h>

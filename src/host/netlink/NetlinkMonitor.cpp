@@ -54,8 +54,9 @@ NetlinkMonitor::NetlinkMonitor(QObject* parent, std::chrono::milliseconds coales
         }
     }
     if (m_fd < 0) {
-        qCWarning(lcHost, "rtnetlink change messages unavailable (%s): readings that follow "
-                          "hotplug are re-read on every refresh",
+        qCWarning(lcHost,
+                  "rtnetlink change messages unavailable (%s): readings that follow "
+                  "hotplug are re-read on every refresh",
                   std::strerror(error));
         return;
     }
