@@ -4,6 +4,7 @@
 #include "host/netlink/NetlinkMonitor.h"
 #include "host/settings/Defaults.h"
 #include "host/sysfs/CachedInterfaceRoles.h"
+#include "host/system/CachedInterfaceAddresses.h"
 #include "support/TestSupport.h"
 
 #include <QSignalSpy>
@@ -155,6 +156,39 @@ TEST_F(NetlinkMonitorTest, CachedRolesFollowLinkChangesAndSettings)
     EXPECT_EQ(roles.wifiInterface(), "eth0");
     defaults.removeObjectForKey(InterfaceRoles::WifiKey);
     EXPECT_EQ(roles.wifiInterface(), "wlp2s0");
+}
+
+// Counts reads; a failing read gives no list.
+struct CountingAddresses : InterfaceAddresses {
+    int reads = 0;
+    bool fail = false;
+    std::optional<std::vector<InterfaceAddress>> list() override
+    {
+        ++reads;
+        if (fail)
+            return std::nullopt;
+        InterfaceAddress a;
+        a.name = "eth" + std::to_string(reads);
+        return std::vector<InterfaceAddress>{a};
+    }
+};
+
+TEST_F(NetlinkMonitorTest, CachedAddressesAreReadAgainOnlyAfterAChange)
+{
+    auto source = std::make_shared<CountingAddresses>();
+    CachedInterfaceAddresses addresses(source, monitor.get());
+    source->fail = true; // a failure is never kept
+    EXPECT_FALSE(addresses.list());
+    source->fail = false;
+    EXPECT_EQ(addresses.list()->at(0).name, "eth2");
+    EXPECT_EQ(addresses.list()->at(0).name, "eth2");
+    EXPECT_EQ(source->reads, 2);
+
+    QSignalSpy changes(monitor.get(), &NetlinkMonitor::addressesChanged);
+    ASSERT_TRUE(ns.run([] { return setLoopbackUp(true); }));
+    ASSERT_TRUE(testsupport::waitUntil([&] { return changes.size() > 0; }, 3000ms));
+    EXPECT_EQ(addresses.list()->at(0).name, "eth3");
+    EXPECT_EQ(source->reads, 3);
 }
 
 TEST(CachedInterfaceRolesTest, WithoutAListeningMonitorLooksEveryTime)
