@@ -15,7 +15,6 @@
 #include <linux/rtnetlink.h>
 #include <sys/socket.h>
 #include <unistd.h>
-#include <vector>
 
 NetlinkMonitor& NetlinkMonitor::instance()
 {
@@ -82,7 +81,8 @@ void NetlinkMonitor::start()
 
 void NetlinkMonitor::readMessages()
 {
-    std::vector<std::uint8_t> buffer(64 * 1024);
+    if (m_buffer.empty())
+        m_buffer.resize(64 * 1024);
     const auto classify = [this](std::uint16_t type, netlink::Bytes) {
         switch (type) {
         case RTM_NEWLINK:
@@ -102,9 +102,9 @@ void NetlinkMonitor::readMessages()
         }
     };
     for (;;) {
-        const ssize_t n = ::recv(m_fd, buffer.data(), buffer.size(), 0);
+        const ssize_t n = ::recv(m_fd, m_buffer.data(), m_buffer.size(), 0);
         if (n > 0) {
-            netlink::walkMessages(netlink::Bytes(buffer.data(), std::size_t(n)), classify);
+            netlink::walkMessages(netlink::Bytes(m_buffer.data(), std::size_t(n)), classify);
             continue;
         }
         if (n < 0 && errno == EINTR)

@@ -4,6 +4,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdint>
+#include <vector>
 
 class QSocketNotifier;
 class QTimer;
@@ -45,6 +47,7 @@ private:
     int m_fd = -1;
     QSocketNotifier* m_notifier = nullptr;
     QTimer* m_coalesce = nullptr;
+    std::vector<std::uint8_t> m_buffer;
     bool m_links = false, m_addresses = false, m_routes = false;
     std::atomic<bool> m_listening{false};
 };
