@@ -9,6 +9,7 @@
 #include <dirent.h>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -16,24 +17,37 @@
 
 namespace bench {
 
-// Nanoseconds of CPU of every thread of a process so far (0 once it is gone).
-inline unsigned long long schedstatNs(pid_t pid)
-{
-    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
-    unsigned long long total = 0;
-    if (DIR* dir = ::opendir(tasks.c_str())) {
-        while (const dirent* e = ::readdir(dir)) {
-            if (e->d_name[0] == '.')
-                continue;
-            std::ifstream in(tasks + "/" + e->d_name + "/schedstat");
-            unsigned long long ns = 0;
-            if (in >> ns)
-                total += ns;
+// Nanoseconds of CPU a process has used so far, from every thread's
+// scheduler time. A thread that ends (a pool thread retiring) leaves the
+// task list, so each thread's last reading is kept: the sum never falls.
+class CpuSampler {
+public:
+    explicit CpuSampler(pid_t pid) : m_pid(pid) {}
+
+    unsigned long long sampleNs()
+    {
+        const std::string tasks = "/proc/" + std::to_string(m_pid) + "/task";
+        if (DIR* dir = ::opendir(tasks.c_str())) {
+            while (const dirent* e = ::readdir(dir)) {
+                if (e->d_name[0] == '.')
+                    continue;
+                std::ifstream in(tasks + "/" + e->d_name + "/schedstat");
+                unsigned long long ns = 0;
+                if (in >> ns)
+                    m_threads[std::atoi(e->d_name)] = ns;
+            }
+            ::closedir(dir);
         }
-        ::closedir(dir);
+        unsigned long long total = 0;
+        for (const auto& [tid, ns] : m_threads)
+            total += ns;
+        return total;
     }
-    return total;
-}
+
+private:
+    pid_t m_pid;
+    std::map<int, unsigned long long> m_threads;
+};
 
 // The seconds a long run lasts: WELVANE_BENCH_SECONDS, else the default.
 inline int benchSeconds(int fallback = 60)
@@ -123,7 +137,7 @@ inline RaceResult raceAgainstTop(const std::string& label, int seconds)
     int master = -1;
     const pid_t top = spawnOnTerminal({"top", "-d", "2"}, &master);
     const pid_t topBatch = spawn({"top", "-b", "-d", "2"});
-    const pid_t pids[3] = {app, top, topBatch};
+    CpuSampler cpu[3] = {CpuSampler(app), CpuSampler(top), CpuSampler(topBatch)};
 
     char sink[65536];
     const auto drainFor = [&](double ms) { // the terminal must not fill up
@@ -141,14 +155,14 @@ inline RaceResult raceAgainstTop(const std::string& label, int seconds)
     RaceResult r;
     unsigned long long start[3], last[3];
     for (int i = 0; i < 3; ++i)
-        start[i] = last[i] = schedstatNs(pids[i]);
+        start[i] = last[i] = cpu[i].sampleNs();
     std::printf("%s, %s, %d s in %d windows (CPU ms: welvane / top -d 2 / top -b -d 2)\n",
                 label.c_str(), display.empty() ? "off screen" : "under Xvfb", seconds, windows);
     for (int w = 0; w < windows; ++w) {
         drainFor(windowMs);
         double used[3];
         for (int i = 0; i < 3; ++i) {
-            const unsigned long long now = schedstatNs(pids[i]);
+            const unsigned long long now = cpu[i].sampleNs();
             used[i] = (now - last[i]) / 1e6;
             last[i] = now;
         }
