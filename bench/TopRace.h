@@ -65,6 +65,22 @@ inline pid_t spawnOnTerminal(const std::vector<std::string>& args, int* master)
     if (*master < 0 || ::grantpt(*master) != 0 || ::unlockpt(*master) != 0)
         return -1;
     const std::string slave = ::ptsname(*master);
+    // Looked up here: after fork only async-signal-safe calls are allowed.
+    std::string path = args[0];
+    if (path.find('/') == std::string::npos) {
+        const char* dirs = std::getenv("PATH");
+        std::string list = dirs ? dirs : "/usr/bin:/bin";
+        for (std::size_t start = 0, end; start <= list.size(); start = end + 1) {
+            end = list.find(':', start);
+            if (end == std::string::npos)
+                end = list.size();
+            const std::string candidate = list.substr(start, end - start) + "/" + args[0];
+            if (::access(candidate.c_str(), X_OK) == 0) {
+                path = candidate;
+                break;
+            }
+        }
+    }
     std::vector<char*> argv;
     for (const std::string& a : args)
         argv.push_back(const_cast<char*>(a.c_str()));
@@ -80,7 +96,7 @@ inline pid_t spawnOnTerminal(const std::vector<std::string>& args, int* master)
         ::dup2(fd, 0);
         ::dup2(fd, 1);
         ::dup2(fd, 2);
-        ::execvp(argv[0], argv.data());
+        ::execv(path.c_str(), argv.data());
         ::_exit(127);
     }
     return pid;
@@ -121,7 +137,11 @@ inline RaceResult raceAgainstTop(const std::string& label, int seconds)
 {
     const std::string binary = std::string(WELVANE_BINARY_DIR) + "/src/app/welvane";
     char configTemplate[] = "/tmp/welvane-bench-config-XXXXXX";
-    const std::string config = ::mkdtemp(configTemplate) ? configTemplate : "/tmp";
+    if (!::mkdtemp(configTemplate)) {
+        std::fprintf(stderr, "cannot make a settings folder\n");
+        return {};
+    }
+    const std::string config = configTemplate;
     pid_t xvfb = -1;
     const std::string display = startXvfb(&xvfb);
     if (display.empty()) {

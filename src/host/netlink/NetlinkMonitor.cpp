@@ -10,7 +10,6 @@
 #include <QTimer>
 
 #include <cerrno>
-#include <cstring>
 #include <linux/netlink.h>
 #include <linux/rtnetlink.h>
 #include <sys/socket.h>
@@ -56,7 +55,7 @@ NetlinkMonitor::NetlinkMonitor(QObject* parent, std::chrono::milliseconds coales
         qCWarning(lcHost,
                   "rtnetlink change messages unavailable (%s): readings that follow "
                   "hotplug are re-read on every refresh",
-                  std::strerror(error));
+                  qPrintable(qt_error_string(error)));
         return;
     }
     if (QCoreApplication::instance() && QAbstractEventDispatcher::instance())
