@@ -1,7 +1,10 @@
 #include "stats/SemiDynamicStats.h"
 
-#include "host/system/LinuxInterfaceAddresses.h"
 #include "host/dbus/ModemManagerCarrier.h"
+#include "host/netlink/NetlinkMonitor.h"
+#include "host/sysfs/CachedInterfaceRoles.h"
+#include "host/system/CachedInterfaceAddresses.h"
+#include "host/system/LinuxInterfaceAddresses.h"
 #include "host/system/StatvfsVolumeInfo.h"
 
 #include <QStandardPaths>
@@ -22,8 +25,11 @@ SemiDynamicStats& SemiDynamicStats::instance()
 SemiDynamicStats::Sources SemiDynamicStats::linuxSources()
 {
     Sources s;
-    s.addresses = std::make_shared<LinuxInterfaceAddresses>();
-    s.roles = std::make_shared<InterfaceRoles>();
+    // Both change only with the kernel's link and address messages.
+    NetlinkMonitor* changes = &NetlinkMonitor::instance();
+    s.addresses = std::make_shared<CachedInterfaceAddresses>(
+        std::make_shared<LinuxInterfaceAddresses>(), changes);
+    s.roles = std::make_shared<CachedInterfaceRoles>(changes);
     s.volume = std::make_shared<StatvfsVolumeInfo>();
     s.carrier = std::make_shared<ModemManagerCarrier>();
     s.documentsPath = [] {

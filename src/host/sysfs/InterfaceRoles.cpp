@@ -35,19 +35,11 @@ bool isWwan(const std::string& root, const QString& name)
     return uevent.readAll().split('\n').contains("DEVTYPE=wwan");
 }
 
-std::string setting(const char* key)
-{
-    return Defaults::standardUserDefaults()
-        .stringForKey(QLatin1String(key))
-        .trimmed()
-        .toStdString();
-}
-
 // The interface the setting names, else the first (by name) that fits.
-std::string choose(const char* key, const std::string& root,
+std::string choose(const std::string& chosen, const std::string& root,
                    bool (*fits)(const std::string&, const QString&))
 {
-    if (auto chosen = setting(key); !chosen.empty())
+    if (!chosen.empty())
         return chosen;
     for (const QString& name : interfaces(root))
         if (fits(root, name))
@@ -59,12 +51,34 @@ std::string choose(const char* key, const std::string& root,
 
 InterfaceRoles::InterfaceRoles(std::string sysRoot) : m_sysRoot(std::move(sysRoot)) {}
 
+std::string InterfaceRoles::setting(const char* key)
+{
+    return Defaults::standardUserDefaults()
+        .stringForKey(QLatin1String(key))
+        .trimmed()
+        .toStdString();
+}
+
 std::string InterfaceRoles::wifiInterface() const
 {
-    return choose(WifiKey, m_sysRoot, isWireless);
+    return choose(setting(WifiKey), m_sysRoot, isWireless);
 }
 
 std::string InterfaceRoles::cellularInterface() const
 {
-    return choose(CellularKey, m_sysRoot, isWwan);
+    return choose(setting(CellularKey), m_sysRoot, isWwan);
+}
+
+InterfaceRoles::Detected InterfaceRoles::detect() const
+{
+    Detected found;
+    for (const QString& name : interfaces(m_sysRoot)) {
+        if (found.wifi.empty() && isWireless(m_sysRoot, name))
+            found.wifi = name.toStdString();
+        if (found.cellular.empty() && isWwan(m_sysRoot, name))
+            found.cellular = name.toStdString();
+        if (!found.wifi.empty() && !found.cellular.empty())
+            break;
+    }
+    return found;
 }

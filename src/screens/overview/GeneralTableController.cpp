@@ -5,15 +5,16 @@
 #include "drawing/OnOffView.h"
 #include "drawing/Palette.h"
 #include "host/Battery.h"
-#include "host/settings/Defaults.h"
 #include "host/NotificationCenter.h"
+#include "host/settings/Defaults.h"
 #include "screens/battery/BatteryTableController.h"
+#include "screens/battery/FullChargeAlarm.h"
 #include "screens/connections/ConnectionTableController.h"
 #include "screens/files/DiskTableController.h"
 #include "screens/overview/ExternalAddressLookup.h"
-#include "screens/battery/FullChargeAlarm.h"
 #include "screens/overview/OverviewCellFactory.h"
 #include "screens/overview/OverviewFormat.h"
+#include "screens/overview/StartupSnapshots.h"
 #include "screens/routes/RouteTableController.h"
 #include "stats/ConnectionStats.h"
 #include "stats/DynamicStats.h"
@@ -126,8 +127,6 @@ bool GeneralTableController::loadingIP() const
 void GeneralTableController::awakeFromNib()
 {
     const OverviewSources& s = sources();
-    // The gateway row shows this reading until the routing page refreshes.
-    s.routeStats->refresh();
     NotificationCenter& center = NotificationCenter::defaultCenter();
     center.addObserver(this, Battery::kLevelDidChangeNotification,
                        [this](const std::string&, const void*) { batteryLevelDidChange(); });
@@ -146,7 +145,11 @@ void GeneralTableController::viewDidLoad()
 {
     ScreenController::viewDidLoad();
     const OverviewSources& s = sources();
-    s.connectionStats->refresh();
+    // The gateway row shows the start-up route snapshot until the routing
+    // page refreshes; it is taken after the first paint, off this thread.
+    auto* snapshots =
+        new StartupSnapshots(tableView()->viewport(), s.routeStats, s.connectionStats, this);
+    connect(snapshots, &StartupSnapshots::finished, this, &GeneralTableController::reloadTable);
     s.battery->setMonitoringEnabled(true);
     m_scrolling = false;
     navigationItem()->setHidesBackButton(true);
