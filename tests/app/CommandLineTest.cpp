@@ -1,4 +1,6 @@
+#include "app/Application.h"
 #include "app/CommandLine.h"
+#include "app/PlatformPlugins.h"
 
 #include <gtest/gtest.h>
 
@@ -74,4 +76,34 @@ TEST(CommandLine, HelpNamesEveryOptionAndWhereSettingsLive)
     for (const char* word : {"--layout", "--demo", "--screenshot", "--dump", "--report", "--help",
                              "--version", "welvane.conf", "overview, worktime"})
         EXPECT_TRUE(help.contains(QLatin1String(word))) << word;
+}
+
+TEST(CommandLine, VerboseAndTheScreenshotFilePosition)
+{
+    const CommandLine cl = parse({"--verbose", "--screenshot", "about", "x.png"});
+    EXPECT_TRUE(cl.verbose);
+    EXPECT_EQ(cl.fileArgument, 4); // argv[4], counting the program name
+    EXPECT_FALSE(parse({}).verbose);
+    EXPECT_TRUE(CommandLine::helpText().contains(QLatin1String("--verbose")));
+}
+
+TEST(CommandLine, ReportTextIsEscapedForTheTerminal)
+{
+    const QString raw = QStringLiteral("host\x1b]0;title\x07\tname\nnext\r\x7f") + QChar(0x85) +
+                        QStringLiteral("\u00e9");
+    EXPECT_EQ(Application::escapeControls(raw),
+              QStringLiteral("host\\x1B]0;title\\x07\tname\nnext\\x0D\\x7F\\x85\u00e9"));
+}
+
+TEST(CommandLine, PlatformNamesAreCheckedAgainstTheInstalledPlugins)
+{
+    const QStringList keys = PlatformPlugins::available();
+    EXPECT_TRUE(keys.contains(QStringLiteral("offscreen"))) << keys.join(' ').toStdString();
+    EXPECT_TRUE(PlatformPlugins::accepts(QStringLiteral("offscreen"), keys));
+    EXPECT_TRUE(PlatformPlugins::accepts(QStringLiteral("OffScreen:fontengine=freetype"), keys));
+    EXPECT_TRUE(PlatformPlugins::accepts(QStringLiteral("bogus;offscreen"), keys));
+    EXPECT_FALSE(PlatformPlugins::accepts(QStringLiteral("bogus"), keys));
+    EXPECT_FALSE(PlatformPlugins::accepts(QString(), keys));
+    // No plugin folder found: Qt decides.
+    EXPECT_TRUE(PlatformPlugins::accepts(QStringLiteral("bogus"), {}));
 }
