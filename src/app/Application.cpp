@@ -180,9 +180,10 @@ int Application::run(int argc, char** argv)
         print(stdout, CommandLine::versionText());
         return 0;
     }
-    // QT_LOGGING_RULES is applied after these rules, so it still decides.
-    if (cl.verbose)
-        QLoggingCategory::setFilterRules(QStringLiteral("welvane.*.debug=true"));
+    // Our debug messages are off unless asked for; QT_LOGGING_RULES is
+    // applied after these rules, so it still decides.
+    QLoggingCategory::setFilterRules(cl.verbose ? QStringLiteral("welvane.*.debug=true")
+                                                : QStringLiteral("welvane.*.debug=false"));
 
     const bool offscreenWork = cl.mode == CommandLine::Mode::Screenshot ||
                                cl.mode == CommandLine::Mode::Dump ||

@@ -1,6 +1,7 @@
 #include "app/PlatformPlugins.h"
 
 #include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QLibraryInfo>
@@ -15,7 +16,8 @@ QStringList searchFolders()
     if (const char* own = std::getenv("QT_QPA_PLATFORM_PLUGIN_PATH"); own && *own)
         folders << QFile::decodeName(own);
     if (const char* paths = std::getenv("QT_PLUGIN_PATH"); paths && *paths)
-        for (const QString& p : QFile::decodeName(paths).split(QLatin1Char(':'), Qt::SkipEmptyParts))
+        for (const QString& p :
+             QFile::decodeName(paths).split(QLatin1Char(':'), Qt::SkipEmptyParts))
             folders << p + QStringLiteral("/platforms");
     folders << QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms");
     return folders;

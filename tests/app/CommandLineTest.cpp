@@ -1,5 +1,5 @@
-#include "app/Application.h"
 #include "app/CommandLine.h"
+#include "app/Application.h"
 #include "app/PlatformPlugins.h"
 
 #include <gtest/gtest.h>
@@ -31,16 +31,6 @@ TEST(CommandLine, ScreenshotTakesAPageAndAFile)
     EXPECT_EQ(cl.file, QStringLiteral("out.png"));
     EXPECT_EQ(cl.layout, CommandLine::Layout::Small);
     EXPECT_TRUE(cl.demo);
-}
-
-TEST(CommandLine, EveryPageNameIsAccepted)
-{
-    for (const char* page : {"overview", "worktime", "files", "connections", "routes", "memory",
-                             "processes", "details", "log", "about", "alarm"}) {
-        const CommandLine cl = parse({"--dump", page});
-        EXPECT_TRUE(cl.error.isEmpty()) << page;
-        EXPECT_EQ(cl.page, QString::fromLatin1(page));
-    }
 }
 
 TEST(CommandLine, BadInputGivesOneClearError)

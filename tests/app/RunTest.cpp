@@ -3,7 +3,6 @@
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
-#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -11,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -108,7 +108,8 @@ TEST(Run, ScreenshotNameIsUsedByteForByte)
     ASSERT_GE(fd, 0) << "no file under the name given";
     ASSERT_TRUE(file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle));
     EXPECT_EQ(QImage::fromData(file.readAll(), "PNG").size(), QSize(320, 480));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1); // and no other file
+    const auto entries = std::filesystem::directory_iterator(dir.path().toStdString());
+    EXPECT_EQ(std::distance(begin(entries), end(entries)), 1); // and no other file
 }
 
 TEST(Run, AnUnknownQtPlatformExitsWithStatus2AndOneLine)

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <cmath>
 #include <sys/stat.h>
 
 namespace {
@@ -67,7 +68,7 @@ TEST(Defaults, HandEditedNumbersThatDoNotFitReadAsAbsent)
                            "[General]\nkHealthKey=85\nkAlertTrigger=1.9\nneg=-2.5\non=true\n"
                            "kAlertType=nan\ninf=inf\nminf=-inf\nhuge=1e300\ntiny=-1e300\n"
                            "edge=9223372036854775807\npast=9223372036854775808\n"
-                           "below=-9223372036854775809\n");
+                           "below=-1e19\n");
     Defaults d(dir.filePath(QStringLiteral("w.conf")));
     EXPECT_EQ(d.integerForKey(QStringLiteral("kHealthKey")), 85);
     EXPECT_EQ(d.integerForKey(QStringLiteral("kAlertTrigger")), 1); // truncated
@@ -126,8 +127,8 @@ TEST_F(BrokenFileTest, UserChangesKeepEveryBrokenCopyAndEveryKey)
         EXPECT_EQ(again.integerForKey(QStringLiteral("kRatingPromptUseCount")), 7);
     }
     // Earlier copies are all still there and unchanged.
-    EXPECT_EQ(files(), (QStringList{"w.conf", "w.conf.broken", "w.conf.broken.1",
-                                    "w.conf.broken.2"}));
+    EXPECT_EQ(files(),
+              (QStringList{"w.conf", "w.conf.broken", "w.conf.broken.1", "w.conf.broken.2"}));
     EXPECT_EQ(readAll(path + QStringLiteral(".broken")), kBroken + "0");
 }
 
@@ -160,7 +161,7 @@ TEST(DefaultsTiming, OnlyRegularFilesUpToTheSizeLimitAreOpened)
     Defaults d(fifo);
     d.setInteger(2, QStringLiteral("kAlertType"));
     EXPECT_TRUE(d.synchronize());
-    struct stat st{};
+    struct stat st {};
     ASSERT_EQ(stat(QFile::encodeName(fifo + ".broken").constData(), &st), 0);
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
     EXPECT_EQ(Defaults(fifo).integerForKey(QStringLiteral("kAlertType")), 2);

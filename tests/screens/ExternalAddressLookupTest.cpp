@@ -95,12 +95,11 @@ TEST_F(LookupTiming, HugeBodiesAreRefused)
     EXPECT_LE(lookup.bodyBytesRead(), ExternalAddressLookup::kMaxBodyBytes + 1);
     EXPECT_LT(clock.elapsed(), 700); // refused at once, not timed out
     // An address padded to exactly the limit is read; one byte more is not.
-    for (const int size : {ExternalAddressLookup::kMaxBodyBytes,
-                           ExternalAddressLookup::kMaxBodyBytes + 1}) {
+    for (const int size :
+         {ExternalAddressLookup::kMaxBodyBytes, ExternalAddressLookup::kMaxBodyBytes + 1}) {
         const QByteArray body = QByteArray(size - 9, ' ') + "10.0.0.1\n";
         server.answer = [body] { return AddressServer::ok(body); };
-        EXPECT_EQ(run(), size == ExternalAddressLookup::kMaxBodyBytes ? "10.0.0.1" : "N/A")
-            << size;
+        EXPECT_EQ(run(), size == ExternalAddressLookup::kMaxBodyBytes ? "10.0.0.1" : "N/A") << size;
     }
 }
 
@@ -136,8 +135,8 @@ TEST_F(LookupTest, OnlyHttpServicesWithAValidPortAreAsked)
     server.answer = [] { return AddressServer::ok("198.51.100.7"); };
     const QString port = server.base().section(':', -1);
     for (const QString& setting :
-         {QStringLiteral("file:///etc/hostname"), "http://127.0.0.1:99999",
-          "http://127.0.0.1:0", "127.0.0.1:x" + port, "ftp://127.0.0.1:" + port}) {
+         QStringList{"file:///etc/hostname", "http://127.0.0.1:99999", "http://127.0.0.1:0",
+                     "127.0.0.1:x" + port, "ftp://127.0.0.1:" + port}) {
         Defaults::standardUserDefaults().setObject(setting, ExternalAddressLookup::kServiceKey);
         EXPECT_EQ(run(), "N/A") << setting.toStdString();
     }

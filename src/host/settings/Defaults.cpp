@@ -41,7 +41,7 @@ FileCheck refused(const QString& why)
 FileCheck examine(const QString& path, bool readBytes)
 {
     const QByteArray native = QFile::encodeName(path);
-    struct stat st{};
+    struct stat st {};
     if (::stat(native.constData(), &st) != 0) {
         if (errno == ENOENT || errno == ENOTDIR)
             return {};
@@ -68,7 +68,8 @@ FileCheck examine(const QString& path, bool readBytes)
         QByteArray bytes(Defaults::kMaxFileBytes + 1, Qt::Uninitialized);
         qsizetype got = 0;
         while (got < bytes.size()) {
-            const ssize_t n = ::read(fd, bytes.data() + got, static_cast<size_t>(bytes.size() - got));
+            const ssize_t n =
+                ::read(fd, bytes.data() + got, static_cast<size_t>(bytes.size() - got));
             if (n < 0 && errno == EINTR)
                 continue;
             if (n <= 0)
@@ -111,10 +112,10 @@ bool moveAside(const QString& path, QString* movedTo)
         if (n > 0)
             to += QLatin1Char('.') + QString::number(n);
         const QByteArray target = QFile::encodeName(to);
-        int rc = ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, target.constData(),
-                             RENAME_NOREPLACE);
+        int rc =
+            ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE);
         if (rc != 0 && (errno == EINVAL || errno == ENOSYS)) {
-            struct stat st{};
+            struct stat st {};
             if (::lstat(target.constData(), &st) == 0)
                 continue;
             rc = ::rename(from.constData(), target.constData());
@@ -170,8 +171,9 @@ Defaults::Defaults(const QString& path) : m_path(path)
     if (check.state == FileCheck::Refused) {
         // Read nothing from it and never write over it by accident: the
         // settings stay in memory until the user changes one.
-        qCWarning(lcHost) << "settings file" << path << check.why
-                          << "- using the defaults; it is kept until a setting is changed";
+        qCWarning(lcHost).noquote()
+            << "settings file" << path << check.why
+            << "- using the defaults; it is kept until a setting is changed";
         m_broken = true;
         return;
     }
@@ -244,13 +246,14 @@ bool Defaults::prepareWrite(WriteKind kind)
     QString movedTo;
     if (!moveAside(m_path, &movedTo)) {
         if (!m_warnedWrite)
-            qCWarning(lcHost) << "settings file" << m_path
-                              << "could not be moved aside; changes are kept in memory only";
+            qCWarning(lcHost).noquote()
+                << "settings file" << m_path
+                << "could not be moved aside; changes are kept in memory only";
         m_warnedWrite = true;
         return false;
     }
     if (!movedTo.isEmpty())
-        qCInfo(lcHost) << "broken settings file kept as" << movedTo;
+        qCInfo(lcHost).noquote() << "broken settings file kept as" << movedTo;
     m_settings = std::make_unique<QSettings>(m_path, QSettings::IniFormat);
     for (auto it = m_memory.cbegin(); it != m_memory.cend(); ++it)
         m_settings->setValue(it.key(), it.value());
@@ -299,7 +302,7 @@ bool Defaults::synchronize()
     const FileCheck now = examine(m_path, false);
     if (now.state == FileCheck::Refused) {
         if (!m_warnedWrite)
-            qCWarning(lcHost) << "settings file" << m_path << now.why << "- not written";
+            qCWarning(lcHost).noquote() << "settings file" << m_path << now.why << "- not written";
         m_warnedWrite = true;
         return false;
     }
