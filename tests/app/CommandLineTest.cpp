@@ -12,15 +12,6 @@ CommandLine parse(QStringList args)
 }
 } // namespace
 
-TEST(CommandLine, NoArgumentsOpensTheWindow)
-{
-    const CommandLine cl = parse({});
-    EXPECT_EQ(cl.mode, CommandLine::Mode::Window);
-    EXPECT_TRUE(cl.error.isEmpty());
-    EXPECT_FALSE(cl.layout.has_value());
-    EXPECT_FALSE(cl.demo);
-}
-
 TEST(CommandLine, ScreenshotTakesAPageAndAFile)
 {
     const CommandLine cl =
@@ -58,14 +49,6 @@ TEST(CommandLine, QtPlatformOptionsPassThrough)
     EXPECT_TRUE(cl.error.isEmpty());
     EXPECT_TRUE(cl.platformGiven);
     EXPECT_EQ(cl.qtArguments, (QStringList{"welvane", "-platform", "offscreen"}));
-}
-
-TEST(CommandLine, HelpNamesEveryOptionAndWhereSettingsLive)
-{
-    const QString help = CommandLine::helpText();
-    for (const char* word : {"--layout", "--demo", "--screenshot", "--dump", "--report", "--help",
-                             "--version", "welvane.conf", "overview, worktime"})
-        EXPECT_TRUE(help.contains(QLatin1String(word))) << word;
 }
 
 TEST(CommandLine, VerboseAndTheScreenshotFilePosition)
