@@ -22,13 +22,15 @@ build: deps configure
 run: build
 	./$(BUILD)/src/app/welvane $(ARGS)
 
+# Each test has its own settings and cache folders, so they run in parallel;
+# the timing tests are marked RUN_SERIAL and run alone.
 test: build
-	cd $(BUILD) && ctest --output-on-failure -j 1
+	cd $(BUILD) && ctest --output-on-failure -j 2
 
 asan-test: deps
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DWELVANE_SANITIZE=ON -DWELVANE_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j 1
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j 2
 
 # Every benchmark program (not the *_autogen folders beside them); a failing
 # one is reported and the rest still run.

@@ -1,8 +1,11 @@
 #include "app/Application.h"
 
+#include "app/AppLog.h"
 #include "app/CommandLine.h"
+#include "app/PlatformPlugins.h"
 #include "host/DemoMode.h"
 #include "host/DisplayFacts.h"
+#include "host/settings/Defaults.h"
 #include "shell/ForegroundWatcher.h"
 #include "shell/MainWindowDescription.h"
 #include "shell/PageNavigator.h"
@@ -14,7 +17,9 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QImage>
+#include <QLoggingCategory>
 #include <QPixmap>
 #include <QScreen>
 #include <QThread>
@@ -22,6 +27,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -117,20 +124,49 @@ QString Application::dumpPage(MainWindowDescription& graph, const QString& page)
 }
 
 bool Application::screenshotPage(MainWindowDescription& graph, const QString& page,
-                                 const QString& file)
+                                 const QByteArray& nativeFile)
 {
     if (!PageNavigator::show(graph, page))
         return false;
     settle(150);
     const QPixmap picture = graph.window->grab();
-    return !picture.isNull() && picture.save(file, "PNG");
+    if (picture.isNull())
+        return false;
+    // Opened by its bytes: a name that is not valid text in the locale
+    // would otherwise become a different name.
+    const int fd = ::open(nativeFile.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    QFile out;
+    if (fd < 0 || !out.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+        if (fd >= 0)
+            ::close(fd);
+        return false;
+    }
+    return picture.save(&out, "PNG") && out.flush();
+}
+
+QString Application::escapeControls(const QString& text)
+{
+    // Control characters from the machine (a pretty host name) must not
+    // reach the terminal as escape sequences; the report's own tabs and
+    // line ends stay.
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u'\t' || u == u'\n' || !(u < 0x20 || (u >= 0x7f && u <= 0x9f)))
+            out += c;
+        else
+            out += QStringLiteral("\\x") +
+                   QString::number(u, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+    }
+    return out;
 }
 
 int Application::run(int argc, char** argv)
 {
     QStringList args;
     for (int i = 0; i < argc; ++i)
-        args << QString::fromLocal8Bit(argv[i]);
+        args << QFile::decodeName(argv[i]);
     CommandLine cl = CommandLine::parse(args);
     if (!cl.error.isEmpty()) {
         print(stderr, QStringLiteral("welvane: %1 (see welvane --help)\n").arg(cl.error));
@@ -144,6 +180,10 @@ int Application::run(int argc, char** argv)
         print(stdout, CommandLine::versionText());
         return 0;
     }
+    // Our debug messages are off unless asked for; QT_LOGGING_RULES is
+    // applied after these rules, so it still decides.
+    QLoggingCategory::setFilterRules(cl.verbose ? QStringLiteral("welvane.*.debug=true")
+                                                : QStringLiteral("welvane.*.debug=false"));
 
     const bool offscreenWork = cl.mode == CommandLine::Mode::Screenshot ||
                                cl.mode == CommandLine::Mode::Dump ||
@@ -160,11 +200,25 @@ int Application::run(int argc, char** argv)
     if ((offscreenWork || cl.mode == CommandLine::Mode::Dump) && !needsScreen && !cl.platformGiven)
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
+    // Qt aborts on a platform it has no plugin for; say so in one line.
+    const qsizetype platformAt = cl.qtArguments.indexOf(QStringLiteral("-platform"));
+    const QString platform = platformAt >= 0 && platformAt + 1 < cl.qtArguments.size()
+                                 ? cl.qtArguments[platformAt + 1]
+                                 : qEnvironmentVariable("QT_QPA_PLATFORM");
+    const QStringList plugins =
+        platformAt >= 0 || !platform.isEmpty() ? PlatformPlugins::available() : QStringList();
+    if (!PlatformPlugins::accepts(platform, plugins)) {
+        print(stderr, QStringLiteral("welvane: no Qt platform plugin %1 (available: %2)\n")
+                          .arg(escapeControls(QStringLiteral("'") + platform + QLatin1Char('\'')),
+                               plugins.join(QStringLiteral(", "))));
+        return 2;
+    }
+
     int qtArgc = static_cast<int>(cl.qtArguments.size());
     std::vector<QByteArray> storage;
     std::vector<char*> qtArgv;
     for (const QString& a : cl.qtArguments)
-        storage.push_back(a.toLocal8Bit());
+        storage.push_back(QFile::encodeName(a));
     for (QByteArray& b : storage)
         qtArgv.push_back(b.data());
     qtArgv.push_back(nullptr);
@@ -177,9 +231,11 @@ int Application::run(int argc, char** argv)
     QApplication::setDesktopFileName(QStringLiteral("welvane"));
 
     DemoMode::setEnabled(cl.demo);
+    qCDebug(lcApp) << "platform" << QGuiApplication::platformName() << "settings"
+                   << Defaults::standardPath() << (cl.demo ? "demo" : "live");
     recordDisplay();
     if (cl.mode == CommandLine::Mode::Report) {
-        print(stdout, DeviceReport::text());
+        print(stdout, escapeControls(DeviceReport::text()));
         return 0;
     }
 
@@ -195,8 +251,9 @@ int Application::run(int argc, char** argv)
         print(stdout, dumpPage(*graph, cl.page));
         return 0;
     case CommandLine::Mode::Screenshot:
-        if (!screenshotPage(*graph, cl.page, cl.file)) {
-            print(stderr, QStringLiteral("welvane: could not write %1\n").arg(cl.file));
+        if (!screenshotPage(*graph, cl.page, QByteArray(argv[cl.fileArgument]))) {
+            print(stderr,
+                  QStringLiteral("welvane: could not write %1\n").arg(escapeControls(cl.file)));
             return 1;
         }
         return 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 class CommandLine;
@@ -17,9 +18,13 @@ public:
     static bool chooseLargeLayout(const CommandLine& commandLine);
     // The page's sections and rows as text (title line first).
     static QString dumpPage(MainWindowDescription& graph, const QString& page);
-    // Saves a picture of the window showing the page; false on failure.
+    // Saves a picture of the window showing the page to the file named by
+    // these bytes; false on failure.
     static bool screenshotPage(MainWindowDescription& graph, const QString& page,
-                               const QString& file);
+                               const QByteArray& nativeFile);
+    // The text with control characters other than tab and line end written
+    // as "\x1B", safe to print to a terminal.
+    static QString escapeControls(const QString& text);
     // Builds the graph, sizes the window for the layout and launches.
     static void launch(MainWindowDescription& graph);
 };

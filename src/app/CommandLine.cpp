@@ -43,6 +43,8 @@ CommandLine CommandLine::parse(const QStringList& arguments)
             setMode(Mode::Version, a);
         } else if (a == QLatin1String("--demo")) {
             cl.demo = true;
+        } else if (a == QLatin1String("--verbose")) {
+            cl.verbose = true;
         } else if (a == QLatin1String("--report")) {
             setMode(Mode::Report, a);
         } else if (a == QLatin1String("--layout")) {
@@ -59,6 +61,8 @@ CommandLine CommandLine::parse(const QStringList& arguments)
             if (!cl.page.isEmpty()) {
                 checkPage(cl.page);
                 cl.file = next(QStringLiteral("a file name after the page"));
+                if (!cl.file.isEmpty())
+                    cl.fileArgument = i;
             }
         } else if (a == QLatin1String("--dump")) {
             setMode(Mode::Dump, a);
@@ -91,6 +95,8 @@ QString CommandLine::helpText()
                "                              picture and exit\n"
                "  --dump PAGE                 print PAGE's sections and rows as text and exit\n"
                "  --report                    print the device report and exit\n"
+               "  --verbose                   log what each part of welvane does (the same as\n"
+               "                              QT_LOGGING_RULES=\"welvane.*.debug=true\")\n"
                "  --help                      show this help and exit\n"
                "  --version                   show the version and exit\n"
                "  -platform NAME              Qt platform plugin (xcb, wayland, offscreen ...)\n"

@@ -15,8 +15,10 @@ public:
     Mode mode = Mode::Window;
     std::optional<Layout> layout;
     bool demo = false;
+    bool verbose = false;    // --verbose: the debug messages of every welvane.* log
     QString page;            // --screenshot / --dump
     QString file;            // --screenshot
+    int fileArgument = -1;   // where the file name is in the arguments, for its raw bytes
     QStringList qtArguments; // program name plus what Qt should see
     bool platformGiven = false;
     QString error; // set when the line cannot be used (exit 2)

@@ -1,4 +1,6 @@
 #include "app/CommandLine.h"
+#include "app/Application.h"
+#include "app/PlatformPlugins.h"
 
 #include <gtest/gtest.h>
 
@@ -10,15 +12,6 @@ CommandLine parse(QStringList args)
 }
 } // namespace
 
-TEST(CommandLine, NoArgumentsOpensTheWindow)
-{
-    const CommandLine cl = parse({});
-    EXPECT_EQ(cl.mode, CommandLine::Mode::Window);
-    EXPECT_TRUE(cl.error.isEmpty());
-    EXPECT_FALSE(cl.layout.has_value());
-    EXPECT_FALSE(cl.demo);
-}
-
 TEST(CommandLine, ScreenshotTakesAPageAndAFile)
 {
     const CommandLine cl =
@@ -29,16 +22,6 @@ TEST(CommandLine, ScreenshotTakesAPageAndAFile)
     EXPECT_EQ(cl.file, QStringLiteral("out.png"));
     EXPECT_EQ(cl.layout, CommandLine::Layout::Small);
     EXPECT_TRUE(cl.demo);
-}
-
-TEST(CommandLine, EveryPageNameIsAccepted)
-{
-    for (const char* page : {"overview", "worktime", "files", "connections", "routes", "memory",
-                             "processes", "details", "log", "about", "alarm"}) {
-        const CommandLine cl = parse({"--dump", page});
-        EXPECT_TRUE(cl.error.isEmpty()) << page;
-        EXPECT_EQ(cl.page, QString::fromLatin1(page));
-    }
 }
 
 TEST(CommandLine, BadInputGivesOneClearError)
@@ -68,10 +51,32 @@ TEST(CommandLine, QtPlatformOptionsPassThrough)
     EXPECT_EQ(cl.qtArguments, (QStringList{"welvane", "-platform", "offscreen"}));
 }
 
-TEST(CommandLine, HelpNamesEveryOptionAndWhereSettingsLive)
+TEST(CommandLine, VerboseAndTheScreenshotFilePosition)
 {
-    const QString help = CommandLine::helpText();
-    for (const char* word : {"--layout", "--demo", "--screenshot", "--dump", "--report", "--help",
-                             "--version", "welvane.conf", "overview, worktime"})
-        EXPECT_TRUE(help.contains(QLatin1String(word))) << word;
+    const CommandLine cl = parse({"--verbose", "--screenshot", "about", "x.png"});
+    EXPECT_TRUE(cl.verbose);
+    EXPECT_EQ(cl.fileArgument, 4); // argv[4], counting the program name
+    EXPECT_FALSE(parse({}).verbose);
+    EXPECT_TRUE(CommandLine::helpText().contains(QLatin1String("--verbose")));
+}
+
+TEST(CommandLine, ReportTextIsEscapedForTheTerminal)
+{
+    const QString raw = QStringLiteral("host\x1b]0;title\x07\tname\nnext\r\x7f") + QChar(0x85) +
+                        QStringLiteral("\u00e9");
+    EXPECT_EQ(Application::escapeControls(raw),
+              QStringLiteral("host\\x1B]0;title\\x07\tname\nnext\\x0D\\x7F\\x85\u00e9"));
+}
+
+TEST(CommandLine, PlatformNamesAreCheckedAgainstTheInstalledPlugins)
+{
+    const QStringList keys = PlatformPlugins::available();
+    EXPECT_TRUE(keys.contains(QStringLiteral("offscreen"))) << keys.join(' ').toStdString();
+    EXPECT_TRUE(PlatformPlugins::accepts(QStringLiteral("offscreen"), keys));
+    EXPECT_TRUE(PlatformPlugins::accepts(QStringLiteral("OffScreen:fontengine=freetype"), keys));
+    EXPECT_TRUE(PlatformPlugins::accepts(QStringLiteral("bogus;offscreen"), keys));
+    EXPECT_FALSE(PlatformPlugins::accepts(QStringLiteral("bogus"), keys));
+    EXPECT_FALSE(PlatformPlugins::accepts(QString(), keys));
+    // No plugin folder found: Qt decides.
+    EXPECT_TRUE(PlatformPlugins::accepts(QStringLiteral("bogus"), {}));
 }

@@ -3,11 +3,15 @@
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -18,11 +22,10 @@ struct Result {
     QString err;
 };
 
+// The test main has already pointed XDG_CONFIG_HOME at a folder of this test.
 Result run(const QStringList& args,
-           QProcessEnvironment env = QProcessEnvironment::systemEnvironment())
+           const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
 {
-    static QTemporaryDir config; // never the user's settings
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
     QProcess p;
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(WELVANE_BINARY), args);
@@ -30,6 +33,27 @@ Result run(const QStringList& args,
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
             QString::fromUtf8(p.readAllStandardOutput()),
             QString::fromUtf8(p.readAllStandardError())};
+}
+// Runs the program with arguments given as raw bytes (QProcess can only pass
+// text); returns the exit status.
+int runRaw(std::vector<std::string> args)
+{
+    args.insert(args.begin(), WELVANE_BINARY);
+    std::vector<char*> argv;
+    for (std::string& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, 1);
+        dup2(null, 2);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 } // namespace
 
@@ -71,6 +95,52 @@ TEST(Run, BadInputExitsWithStatus2AndOneLine)
         EXPECT_TRUE(r.err.startsWith(QStringLiteral("welvane: ")));
         EXPECT_TRUE(r.out.isEmpty());
     }
+}
+
+TEST(Run, ScreenshotNameIsUsedByteForByte)
+{
+    QTemporaryDir dir;
+    // Latin-1 "café.png": not valid UTF-8.
+    const std::string name = QFile::encodeName(dir.path()).toStdString() + "/caf\xe9.png";
+    ASSERT_EQ(runRaw({"--screenshot", "about", name, "--layout", "small"}), 0);
+    QFile file;
+    const int fd = open(name.c_str(), O_RDONLY);
+    ASSERT_GE(fd, 0) << "no file under the name given";
+    ASSERT_TRUE(file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle));
+    EXPECT_EQ(QImage::fromData(file.readAll(), "PNG").size(), QSize(320, 480));
+    const auto entries = std::filesystem::directory_iterator(dir.path().toStdString());
+    EXPECT_EQ(std::distance(begin(entries), end(entries)), 1); // and no other file
+}
+
+TEST(Run, AnUnknownQtPlatformExitsWithStatus2AndOneLine)
+{
+    const Result given = run({"-platform", "bogus", "--dump", "about"});
+    EXPECT_EQ(given.exitCode, 2);
+    EXPECT_EQ(given.err.count('\n'), 1) << given.err.toStdString();
+    EXPECT_TRUE(given.err.startsWith(QStringLiteral("welvane: no Qt platform plugin 'bogus'")));
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("bogus"));
+    const Result fromEnv = run({}, env);
+    EXPECT_EQ(fromEnv.exitCode, 2);
+    EXPECT_EQ(fromEnv.err.count('\n'), 1) << fromEnv.err.toStdString();
+
+    EXPECT_EQ(run({"-platform", "offscreen", "--dump", "about"}).exitCode, 0);
+}
+
+TEST(Run, VerboseShowsTheDebugLogAndTheLoggingRulesStillDecide)
+{
+    const QString debugLine = QStringLiteral("welvane.app: platform");
+    EXPECT_FALSE(run({"--dump", "about"}).err.contains(debugLine));
+    const Result verbose = run({"--verbose", "--dump", "about"});
+    EXPECT_EQ(verbose.exitCode, 0);
+    EXPECT_TRUE(verbose.err.contains(debugLine)) << verbose.err.toStdString();
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("welvane.app.debug=false"));
+    EXPECT_FALSE(run({"--verbose", "--dump", "about"}, env).err.contains(debugLine));
+    env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("welvane.*.debug=true"));
+    EXPECT_TRUE(run({"--dump", "about"}, env).err.contains(debugLine));
 }
 
 TEST(Run, AnUnwritableScreenshotFailsClearly)

@@ -38,6 +38,9 @@ struct LookupTest : ::testing::Test {
     }
 };
 
+// The cases that measure time run alone.
+struct LookupTiming : LookupTest {};
+
 TEST_F(LookupTest, ValidAddressIsShown)
 {
     server.answer = [] { return AddressServer::ok("198.51.100.7\n"); };
@@ -65,7 +68,7 @@ TEST_F(LookupTest, BadAnswersEndInNA)
     EXPECT_EQ(server.requests, 6);
 }
 
-TEST_F(LookupTest, HangPastTheTimeOutEndsInNAAndReloadWorksAgain)
+TEST_F(LookupTiming, HangPastTheTimeOutEndsInNAAndReloadWorksAgain)
 {
     server.answer = [] { return QByteArray(); };
     QElapsedTimer clock;
@@ -78,7 +81,7 @@ TEST_F(LookupTest, HangPastTheTimeOutEndsInNAAndReloadWorksAgain)
     EXPECT_EQ(server.requests, 2);
 }
 
-TEST_F(LookupTest, HugeBodiesAreRefused)
+TEST_F(LookupTiming, HugeBodiesAreRefused)
 {
     // Announced by its length, and sent without one (read until close).
     const QByteArray huge(4 << 20, '1');
@@ -91,11 +94,13 @@ TEST_F(LookupTest, HugeBodiesAreRefused)
     EXPECT_EQ(run(), "N/A");
     EXPECT_LE(lookup.bodyBytesRead(), ExternalAddressLookup::kMaxBodyBytes + 1);
     EXPECT_LT(clock.elapsed(), 700); // refused at once, not timed out
-    // A body just at the limit is still read (and is no address).
-    server.answer = [] {
-        return AddressServer::ok(QByteArray(ExternalAddressLookup::kMaxBodyBytes, '7'));
-    };
-    EXPECT_EQ(run(), "N/A");
+    // An address padded to exactly the limit is read; one byte more is not.
+    for (const int size :
+         {ExternalAddressLookup::kMaxBodyBytes, ExternalAddressLookup::kMaxBodyBytes + 1}) {
+        const QByteArray body = QByteArray(size - 9, ' ') + "10.0.0.1\n";
+        server.answer = [body] { return AddressServer::ok(body); };
+        EXPECT_EQ(run(), size == ExternalAddressLookup::kMaxBodyBytes ? "10.0.0.1" : "N/A") << size;
+    }
 }
 
 TEST_F(LookupTest, TwoQuickTapsStartOneRequest)
@@ -125,22 +130,46 @@ TEST_F(LookupTest, UnreachableServiceEndsInNA)
     EXPECT_EQ(run(), "N/A");
 }
 
+TEST_F(LookupTest, OnlyHttpServicesWithAValidPortAreAsked)
+{
+    server.answer = [] { return AddressServer::ok("198.51.100.7"); };
+    const QString port = server.base().section(':', -1);
+    for (const QString& setting :
+         QStringList{"file:///etc/hostname", "http://127.0.0.1:99999", "http://127.0.0.1:0",
+                     "127.0.0.1:x" + port, "ftp://127.0.0.1:" + port}) {
+        Defaults::standardUserDefaults().setObject(setting, ExternalAddressLookup::kServiceKey);
+        EXPECT_EQ(run(), "N/A") << setting.toStdString();
+    }
+    EXPECT_EQ(server.requests, 0);
+    // A path or a query of the user's own is sent as given.
+    Defaults::standardUserDefaults().setObject(server.base() + "/?format=text",
+                                               ExternalAddressLookup::kServiceKey);
+    EXPECT_EQ(run(), "198.51.100.7");
+    EXPECT_TRUE(server.lastRequest.startsWith("GET /?format=text HTTP/1.1\r\n"))
+        << server.lastRequest.toStdString();
+}
+
 TEST(ExternalAddressLookupTest, ServiceUrlFromTheSettings)
 {
     QTemporaryDir dir;
     Defaults::setStandardPath(dir.path() + "/welvane.conf");
-    EXPECT_EQ(ExternalAddressLookup::lookupUrl().toString(),
-              QString::fromLatin1(ExternalAddressLookup::kDefaultService) + "/get_ip_addr");
+    EXPECT_EQ(ExternalAddressLookup::lookupUrl().toString(), "https://api.ipify.org");
     const std::pair<const char*, const char*> cases[] = {
         {"http://example.org", "http://example.org/get_ip_addr"},
-        {"http://example.org/", "http://example.org/get_ip_addr"},
+        {"https://example.org/", "https://example.org/get_ip_addr"},
         {"example.org:8080", "http://example.org:8080/get_ip_addr"},
-        {"http://example.org/ip/", "http://example.org/ip/get_ip_addr"},
+        {"http://example.org/ip/", "http://example.org/ip/"},
+        {"http://example.org?v=4", "http://example.org?v=4"},
+        {"HTTPS://example.org:65535/", "https://example.org:65535/get_ip_addr"},
+        {"file:///etc/passwd", ""},
+        {"http://example.org:65536", ""},
+        {"https://:443/", ""},
     };
     for (const auto& [setting, url] : cases) {
         Defaults::standardUserDefaults().setObject(QString::fromLatin1(setting),
                                                    ExternalAddressLookup::kServiceKey);
-        EXPECT_EQ(ExternalAddressLookup::lookupUrl().toString(), QString::fromLatin1(url));
+        EXPECT_EQ(ExternalAddressLookup::lookupUrl().toString(), QString::fromLatin1(url))
+            << setting;
     }
     Defaults::setStandardPath({});
 }

@@ -77,13 +77,9 @@ void BatteryTableController::awakeFromNib()
 
 void BatteryTableController::viewDidLoad()
 {
-    Defaults& defaults = m_host.defaults();
-    const long long stored = defaults.integerForKey(kHealthKey);
-    m_sliderValue = WorkTime::repairedHealth(stored);
-    if (!WorkTime::healthInRange(stored)) {
-        defaults.setInteger(m_sliderValue, kHealthKey);
-        defaults.synchronize();
-    }
+    // Repaired in memory only: reading a page never writes the settings, so
+    // a broken file is not moved aside before the user changes something.
+    m_sliderValue = WorkTime::repairedHealth(m_host.defaults().integerForKey(kHealthKey));
     if (ui::Device::isPad())
         navigationItem()->setHidesBackButton(true);
 }

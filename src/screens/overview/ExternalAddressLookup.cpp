@@ -1,6 +1,7 @@
 #include "screens/overview/ExternalAddressLookup.h"
 
 #include "host/settings/Defaults.h"
+#include "screens/ScreensLog.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -37,18 +38,27 @@ QNetworkAccessManager* ExternalAddressLookup::network()
 
 QUrl ExternalAddressLookup::lookupUrl()
 {
-    QString service =
-        Defaults::standardUserDefaults().stringForKey(QString::fromLatin1(kServiceKey));
-    if (service.trimmed().isEmpty())
-        service = QString::fromLatin1(kDefaultService);
-    // A bare host name is taken as a plain-HTTP service.
-    if (!service.contains(QLatin1String("://")))
-        service = QStringLiteral("http://") + service;
-    QUrl url(service.trimmed(), QUrl::TolerantMode);
-    QString path = url.path();
-    while (path.endsWith(QLatin1Char('/')))
-        path.chop(1);
-    url.setPath(path + QString::fromLatin1(kPath));
+    const QString service =
+        Defaults::standardUserDefaults().stringForKey(QString::fromLatin1(kServiceKey)).trimmed();
+    if (service.isEmpty())
+        return QUrl(QString::fromLatin1(kDefaultService));
+    // A bare "host" or "host:port" is taken as a plain-HTTP service.
+    QUrl url(service.contains(QLatin1String("://")) ? service : QStringLiteral("http://") + service,
+             QUrl::TolerantMode);
+    const QString scheme = url.scheme();
+    // QUrl sends a port it cannot parse to the scheme's default port, and
+    // would fetch file: URLs from disk: neither is a web service.
+    if (!url.isValid() || (scheme != QLatin1String("http") && scheme != QLatin1String("https")) ||
+        url.host().isEmpty() || url.port() == 0) {
+        static QString warned;
+        if (warned != service)
+            qCWarning(lcScreens) << "ExternalAddressURL" << service
+                                 << "is not an http(s) URL with a valid port; not looked up";
+        warned = service;
+        return {};
+    }
+    if ((url.path().isEmpty() || url.path() == QLatin1String("/")) && !url.hasQuery())
+        url.setPath(QString::fromLatin1(kPath));
     return url;
 }
 
@@ -84,7 +94,12 @@ void ExternalAddressLookup::loadIP(bool demo)
     }
     m_body.clear();
     m_refused = false;
-    QNetworkRequest request(lookupUrl());
+    const QUrl url = lookupUrl();
+    if (url.isEmpty()) {
+        QTimer::singleShot(0, this, [this] { notifyLoaded(QString::fromLatin1(kNotAvailable)); });
+        return;
+    }
+    QNetworkRequest request(url);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::NoLessSafeRedirectPolicy);
     ++m_requests;

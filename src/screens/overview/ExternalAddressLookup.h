@@ -12,17 +12,20 @@ class QNetworkAccessManager;
 class QNetworkReply;
 class QTimer;
 
-// The machine's public IPv4 address, asked of a web service on request:
-// GET "/get_ip_addr" answers the caller's address as the whole body. The
-// fetch runs in the background; one lookup at a time; anything but a
-// well-formed address ends in "N/A". A lookup that takes longer than the
-// time-out, or a body larger than a few hundred bytes, is given up.
+// The machine's public IPv4 address, asked of a web service on request: the
+// service answers the caller's address as the whole body. The fetch runs in
+// the background; one lookup at a time; anything but a well-formed address
+// ends in "N/A". A lookup that takes longer than the time-out, or a body
+// larger than a few hundred bytes, is given up. Only http and https services
+// with a valid port are asked.
 class ExternalAddressLookup : public QObject {
     Q_OBJECT
 public:
-    // The settings key of the service, a base URL such as "http://host:port".
+    // The settings key of the service: a URL, or a base such as
+    // "http://host:port" (or "host:port") that gets kPath.
     static constexpr const char* kServiceKey = "ExternalAddressURL";
-    static constexpr const char* kDefaultService = "http://ip.welvane.org";
+    // Used as given when the key is absent or empty.
+    static constexpr const char* kDefaultService = "https://api.ipify.org";
     static constexpr const char* kPath = "/get_ip_addr";
     static constexpr const char* kLoading = "Loading...";
     static constexpr const char* kNotAvailable = "N/A";
@@ -49,7 +52,9 @@ public:
     // unless one is running. In demo mode the answer is kDemoAddress.
     void clickMe(bool demo);
 
-    // The service URL from the settings, with the path appended.
+    // The URL to ask: the default service as given, a setting without a path
+    // (or "/") and without a query gets kPath, any other setting is used as
+    // given. Empty when the setting is not an http(s) URL with a valid port.
     static QUrl lookupUrl();
     // What inet_aton accepts, after trimming the line end a service sends.
     static bool isIpv4Address(const QByteArray& body);
