@@ -1,7 +1,8 @@
 #include "stats/SemiDynamicStats.h"
 
+#include "host/CarrierService.h"
+#include "host/HostServices.h"
 #include "host/system/LinuxInterfaceAddresses.h"
-#include "host/dbus/ModemManagerCarrier.h"
 #include "host/system/StatvfsVolumeInfo.h"
 
 #include <QStandardPaths>
@@ -25,7 +26,8 @@ SemiDynamicStats::Sources SemiDynamicStats::linuxSources()
     s.addresses = std::make_shared<LinuxInterfaceAddresses>();
     s.roles = std::make_shared<InterfaceRoles>();
     s.volume = std::make_shared<StatvfsVolumeInfo>();
-    s.carrier = std::make_shared<ModemManagerCarrier>();
+    // The shared client, which outlives every collector: not owned here.
+    s.carrier = std::shared_ptr<CarrierService>(&HostServices::carrier(), [](CarrierService*) {});
     s.documentsPath = [] {
         return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     };
