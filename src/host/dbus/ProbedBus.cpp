@@ -14,6 +14,10 @@
 
 namespace {
 
+// Where a session bus that did not answer is pointed, so Qt's own users of
+// the bus fail at once instead of waiting for ever.
+const char* const kNowhere = "unix:path=/nonexistent/welvane-silent-session-bus";
+
 struct Waiter {
     QPointer<QObject> context;
     std::function<void(QDBusConnection)> ready;
@@ -25,6 +29,8 @@ struct BusState {
     std::mutex mutex;
     bool started = false;
     std::optional<QDBusConnection> connection; // set once the probe is over
+    // A probe made before Qt started (see screenSessionBusForQt).
+    std::optional<std::pair<QByteArray, BusProbe::Result>> early;
     std::vector<Waiter> waiters;
 };
 
@@ -51,18 +57,21 @@ void deliver(std::vector<Waiter> waiters, const QDBusConnection& bus)
         Qt::QueuedConnection);
 }
 
-QDBusConnection connect(ProbedBus::Kind kind)
+QDBusConnection connect(ProbedBus::Kind kind,
+                        std::optional<std::pair<QByteArray, BusProbe::Result>> early)
 {
     const bool system = kind == ProbedBus::Kind::System;
     const char* what = system ? "system" : "session";
-    const QByteArray address = system ? BusProbe::systemAddress() : BusProbe::sessionAddress();
+    const QByteArray address = early    ? early->first
+                               : system ? BusProbe::systemAddress()
+                                        : BusProbe::sessionAddress();
     const QString name =
         system ? QStringLiteral("welvane-system") : QStringLiteral("welvane-session");
     if (address.isEmpty()) {
         qCInfo(lcHost, "no %s bus address; its services count as absent", what);
         return QDBusConnection(name);
     }
-    switch (BusProbe::probe(address)) {
+    switch (early ? early->second : BusProbe::probe(address)) {
     case BusProbe::Result::Answered:
         break;
     case BusProbe::Result::Silent:
@@ -74,6 +83,8 @@ QDBusConnection connect(ProbedBus::Kind kind)
         qCInfo(lcHost, "no %s bus at %s; its services count as absent", what, address.constData());
         return QDBusConnection(name);
     }
+    if (!QCoreApplication::instance())
+        return QDBusConnection(name); // exiting: QtDBus may be gone already
     QDBusConnection bus = QDBusConnection::connectToBus(QString::fromLocal8Bit(address), name);
     if (!bus.isConnected())
         qCWarning(lcHost, "the %s bus at %s answered but QtDBus could not connect: %s", what,
@@ -99,8 +110,8 @@ void ProbedBus::whenReady(Kind kind, QObject* context, std::function<void(QDBusC
         return;
     state.started = true;
     // Detached: a probe still waiting at exit must not hold the exit up.
-    std::thread([kind, &state] {
-        const QDBusConnection bus = connect(kind);
+    std::thread([kind, &state, early = state.early] {
+        const QDBusConnection bus = connect(kind, early);
         std::vector<Waiter> waiters;
         {
             std::lock_guard done(state.mutex);
@@ -109,4 +120,27 @@ void ProbedBus::whenReady(Kind kind, QObject* context, std::function<void(QDBusC
         }
         deliver(std::move(waiters), bus);
     }).detach();
+}
+
+void ProbedBus::screenSessionBusForQt()
+{
+    const QByteArray address = BusProbe::sessionAddress();
+    if (address.isEmpty())
+        return;
+    BusState& state = stateOf(Kind::Session);
+    {
+        std::lock_guard lock(state.mutex);
+        if (state.started || state.early)
+            return;
+    }
+    // On a worker, as every probe; Qt is not running yet, so waiting here
+    // holds up no window, and at most for the probe's limit.
+    BusProbe::Result result = BusProbe::Result::Unreachable;
+    std::thread([&] { result = BusProbe::probe(address); }).join();
+    {
+        std::lock_guard lock(state.mutex);
+        state.early = std::make_pair(address, result);
+    }
+    if (result != BusProbe::Result::Answered)
+        qputenv("DBUS_SESSION_BUS_ADDRESS", kNowhere);
 }
