@@ -153,8 +153,8 @@ void ModemManagerClient::onObjects(QDBusPendingCallWatcher* call, unsigned gener
         } else {
             static bool logged = false;
             if (!logged)
-                qCInfo(lcHost, "ModemManager not available: %s",
-                       qPrintable(reply.error().message()));
+                qCDebug(lcHost, "ModemManager not available: %s",
+                        qPrintable(reply.error().message()));
             logged = true;
         }
         markAbsent();

@@ -67,8 +67,9 @@ QDBusConnection connect(ProbedBus::Kind kind,
                                         : BusProbe::sessionAddress();
     const QString name =
         system ? QStringLiteral("welvane-system") : QStringLiteral("welvane-session");
+    // A machine without the bus is ordinary (containers): debug, not info.
     if (address.isEmpty()) {
-        qCInfo(lcHost, "no %s bus address; its services count as absent", what);
+        qCDebug(lcHost, "no %s bus address; its services count as absent", what);
         return QDBusConnection(name);
     }
     switch (early ? early->second : BusProbe::probe(address)) {
@@ -80,7 +81,7 @@ QDBusConnection connect(ProbedBus::Kind kind,
                   what, address.constData(), int(BusProbe::kLimit.count()));
         return QDBusConnection(name);
     case BusProbe::Result::Unreachable:
-        qCInfo(lcHost, "no %s bus at %s; its services count as absent", what, address.constData());
+        qCDebug(lcHost, "no %s bus at %s; its services count as absent", what, address.constData());
         return QDBusConnection(name);
     }
     if (!QCoreApplication::instance())
