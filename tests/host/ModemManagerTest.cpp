@@ -152,25 +152,21 @@ TEST_F(ModemManagerMock, AServiceThatNeverAnswersIsAbsentAndNeverBlocks)
     EXPECT_FALSE(client.read().serviceAvailable);
 }
 
-TEST_F(ModemManagerMock, ServiceWithoutAModemHasNoCarrier)
+TEST_F(ModemManagerMock, NoCarrierWithoutAModemOrWithoutItsNetworkInterface)
 {
     ASSERT_NO_FATAL_FAILURE(startModemManager());
     // A SIM object alone is no modem.
     ASSERT_NO_FATAL_FAILURE(addObject(
         SimPath, SimIface, {{"OperatorName", "Lonely"}, {"OperatorIdentifier", "310260"}}));
-    const auto client = settledClient();
-    const CarrierReading reading = client->read();
-    EXPECT_TRUE(reading.serviceAvailable);
-    EXPECT_FALSE(reading.carrier);
+    auto client = settledClient();
+    EXPECT_TRUE(client->read().serviceAvailable);
     EXPECT_TRUE(client->available());
+    EXPECT_FALSE(client->read().carrier);
     EXPECT_FALSE(client->carrierName());
-}
 
-TEST_F(ModemManagerMock, ModemWithoutA3gppInterfaceHasNoCarrier)
-{
-    ASSERT_NO_FATAL_FAILURE(startModemManager());
+    // A modem that points at no SIM and has no 3GPP interface: still none.
     ASSERT_NO_FATAL_FAILURE(addObject(ModemPath, ModemIface, {}));
-    const auto client = settledClient();
+    client = settledClient();
     EXPECT_TRUE(client->read().serviceAvailable);
     EXPECT_FALSE(client->read().carrier);
     EXPECT_FALSE(client->carrierName());
