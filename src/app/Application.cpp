@@ -3,6 +3,8 @@
 #include "app/AppLog.h"
 #include "app/CommandLine.h"
 #include "app/PlatformPlugins.h"
+#include "app/StallProbe.h"
+#include "host/dbus/ProbedBus.h"
 #include "host/DemoMode.h"
 #include "host/DisplayFacts.h"
 #include "host/settings/Defaults.h"
@@ -224,6 +226,10 @@ int Application::run(int argc, char** argv)
     qtArgv.push_back(nullptr);
 
     qInstallMessageHandler(filterMessages);
+    // A real window system brings Qt's own session-bus users, which would
+    // hang on a silent bus; off screen there are none.
+    if (qgetenv("QT_QPA_PLATFORM") != "offscreen")
+        ProbedBus::screenSessionBusForQt();
     QApplication app(qtArgc, qtArgv.data());
     QApplication::setApplicationName(QStringLiteral("welvane"));
     QApplication::setOrganizationName(QStringLiteral("welvane"));
@@ -242,6 +248,8 @@ int Application::run(int argc, char** argv)
     ui::Device::setUserInterfaceIdiom(chooseLargeLayout(cl) ? ui::UserInterfaceIdiom::Pad
                                                             : ui::UserInterfaceIdiom::Phone);
 
+    if (cl.mode == CommandLine::Mode::Window)
+        StallProbe::installFromEnvironment(); // before the first paint it waits for
     std::unique_ptr<MainWindowDescription> graph = MainWindowDescription::load();
     launch(*graph);
     settle(20);

@@ -1,3 +1,5 @@
 #include "host/HostLog.h"
 
-Q_LOGGING_CATEGORY(lcHost, "welvane.host")
+// Debug lines (ordinary absences, such as no system bus in a container) only
+// with --verbose or QT_LOGGING_RULES="welvane.host.debug=true".
+Q_LOGGING_CATEGORY(lcHost, "welvane.host", QtInfoMsg)

@@ -1,11 +1,11 @@
 #include "host/HostServices.h"
 
 #include "host/dbus/DBusIdleInhibitor.h"
-#include "host/sysfs/LinuxBattery.h"
-#include "host/system/LinuxDeviceIdentity.h"
-#include "host/sysfs/LinuxHardwareProbe.h"
+#include "host/dbus/ModemManagerClient.h"
 #include "host/proc/LinuxKernelFacts.h"
-#include "host/dbus/ModemManagerModem.h"
+#include "host/sysfs/LinuxBattery.h"
+#include "host/sysfs/LinuxHardwareProbe.h"
+#include "host/system/LinuxDeviceIdentity.h"
 
 #include <QCoreApplication>
 
@@ -27,10 +27,22 @@ HardwareProbe& HostServices::hardware()
     return probe;
 }
 
+ModemManagerClient& HostServices::modemManager()
+{
+    // Never destroyed: its bus connection and signal hooks must not be torn
+    // down after Qt's D-Bus has gone at exit.
+    static auto* client = new ModemManagerClient;
+    return *client;
+}
+
 Modem& HostServices::modem()
 {
-    static ModemManagerModem modem;
-    return modem;
+    return modemManager();
+}
+
+CarrierService& HostServices::carrier()
+{
+    return modemManager();
 }
 
 Battery& HostServices::battery()

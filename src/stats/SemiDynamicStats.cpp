@@ -1,6 +1,7 @@
 #include "stats/SemiDynamicStats.h"
 
-#include "host/dbus/ModemManagerCarrier.h"
+#include "host/CarrierService.h"
+#include "host/HostServices.h"
 #include "host/netlink/NetlinkMonitor.h"
 #include "host/sysfs/CachedInterfaceRoles.h"
 #include "host/system/CachedInterfaceAddresses.h"
@@ -31,7 +32,8 @@ SemiDynamicStats::Sources SemiDynamicStats::linuxSources()
         std::make_shared<LinuxInterfaceAddresses>(), changes);
     s.roles = std::make_shared<CachedInterfaceRoles>(changes);
     s.volume = std::make_shared<StatvfsVolumeInfo>();
-    s.carrier = std::make_shared<ModemManagerCarrier>();
+    // The shared client, which outlives every collector: not owned here.
+    s.carrier = std::shared_ptr<CarrierService>(&HostServices::carrier(), [](CarrierService*) {});
     s.documentsPath = [] {
         return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     };

@@ -1,10 +1,21 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
+
+#include <functional>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 // A private dbus-daemon and python-dbusmock services on it, so D-Bus readers
 // see real message traffic without touching the user's buses.
@@ -66,4 +77,73 @@ inline bool waitForBusName(QDBusConnection& bus, const QString& name)
         QThread::msleep(50);
     }
     return false;
+}
+
+// A unix socket that accepts connections (the kernel's backlog does) and never
+// says a word: a hung bus daemon.
+struct SilentSocket {
+    QTemporaryDir dir;
+    int fd = -1;
+
+    bool listen()
+    {
+        fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_un sa{};
+        sa.sun_family = AF_UNIX;
+        const QByteArray path = dir.filePath("bus").toLocal8Bit();
+        qstrncpy(sa.sun_path, path.constData(), sizeof sa.sun_path);
+        return fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa) == 0 &&
+               ::listen(fd, 16) == 0;
+    }
+    QString address() const { return "unix:path=" + dir.filePath("bus"); }
+    ~SilentSocket()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+// A process that owns `name` on `bus` and never answers a call to it.
+struct SilentService {
+    QProcess process;
+
+    bool start(const PrivateBus& bus, const QString& name)
+    {
+        process.start("/usr/bin/python3", {"-c",
+                                           "import dbus, sys, time\n"
+                                           "b = dbus.bus.BusConnection(sys.argv[1])\n"
+                                           "b.request_name(sys.argv[2])\n"
+                                           "print('owned', flush=True)\n"
+                                           "time.sleep(3600)\n",
+                                           bus.address, name});
+        return process.waitForReadyRead(5000) && process.readLine().startsWith("owned");
+    }
+    ~SilentService()
+    {
+        process.kill();
+        process.waitForFinished();
+    }
+};
+
+// Runs the event loop until `done` holds or `timeoutMs` pass, meanwhile
+// timing a 5 ms timer: returns the longest gap between its ticks, that is
+// how long the thread was kept from its events.
+inline qint64 spinUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    QElapsedTimer total, sinceTick;
+    total.start();
+    sinceTick.start();
+    qint64 longest = 0;
+    QEventLoop loop;
+    QTimer tick;
+    tick.setInterval(5);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        longest = std::max(longest, sinceTick.restart());
+        if (done() || total.elapsed() >= timeoutMs)
+            loop.quit();
+    });
+    tick.start();
+    if (!done())
+        loop.exec();
+    return std::max(longest, sinceTick.elapsed());
 }

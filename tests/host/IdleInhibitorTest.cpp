@@ -54,12 +54,16 @@ TEST(DBusIdleInhibitorMock, FallsBackToLogindAndReleasesTheLock)
 
     {
         DBusIdleInhibitor inhibitor(session, system);
-        // Nobody offers org.freedesktop.ScreenSaver on the session bus.
+        // Nobody offers org.freedesktop.ScreenSaver on the session bus. Asking
+        // twice while the first request is out takes no second lock.
+        inhibitor.setIdleTimerDisabled(true);
         inhibitor.setIdleTimerDisabled(true);
         EXPECT_TRUE(inhibitor.idleTimerDisabled());
+        EXPECT_EQ(inhibitor.holder(), DBusIdleInhibitor::Holder::None); // not waited for
+        EXPECT_LT(spinUntil([&] { return !inhibitor.pending(); }, 5000), 50);
         EXPECT_EQ(inhibitor.holder(), DBusIdleInhibitor::Holder::Logind);
         EXPECT_EQ(logindInhibitors(system), 1);
-        inhibitor.setIdleTimerDisabled(true); // asking twice takes no second lock
+        inhibitor.setIdleTimerDisabled(true);
         EXPECT_EQ(logindInhibitors(system), 1);
         inhibitor.setIdleTimerDisabled(false);
         EXPECT_EQ(inhibitor.holder(), DBusIdleInhibitor::Holder::None);
@@ -67,7 +71,16 @@ TEST(DBusIdleInhibitorMock, FallsBackToLogindAndReleasesTheLock)
         for (int i = 0; i < 50 && !released; ++i, QThread::msleep(20))
             released = logindInhibitors(system) == 0;
         EXPECT_TRUE(released);
+
+        // Released before the reply came: the late lock is dropped.
+        inhibitor.setIdleTimerDisabled(true);
+        inhibitor.setIdleTimerDisabled(false);
+        spinUntil([] { return false; }, 300);
+        EXPECT_EQ(inhibitor.holder(), DBusIdleInhibitor::Holder::None);
+        EXPECT_EQ(logindInhibitors(system), 0);
+
         inhibitor.setIdleTimerDisabled(true); // held again, released by the destructor
+        spinUntil([&] { return !inhibitor.pending(); }, 5000);
         EXPECT_EQ(logindInhibitors(system), 1);
     }
     bool released = false;
@@ -83,6 +96,7 @@ TEST(DBusIdleInhibitorMock, NoBusAtAllIsSilent)
     DBusIdleInhibitor inhibitor(QDBusConnection("none"), QDBusConnection("none"));
     inhibitor.setIdleTimerDisabled(true);
     EXPECT_TRUE(inhibitor.idleTimerDisabled());
+    EXPECT_FALSE(inhibitor.pending()); // given up at once
     EXPECT_EQ(inhibitor.holder(), DBusIdleInhibitor::Holder::None);
     inhibitor.setIdleTimerDisabled(false);
     EXPECT_FALSE(inhibitor.idleTimerDisabled());

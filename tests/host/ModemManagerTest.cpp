@@ -1,5 +1,4 @@
-#include "host/dbus/ModemManagerCarrier.h"
-#include "host/dbus/ModemManagerModem.h"
+#include "host/dbus/ModemManagerClient.h"
 
 #include "DBusMockBus.h"
 
@@ -9,8 +8,11 @@
 
 #include <gtest/gtest.h>
 
-// The ModemManager readers against a dbusmock ModemManager on a private bus:
+#include <memory>
+
+// The ModemManager client against a dbusmock ModemManager on a private bus:
 // the service's object manager lists the modems built here with AddObject.
+// The client never waits, so each test lets the event loop bring its answers.
 
 namespace {
 
@@ -98,6 +100,15 @@ protected:
                   QVariantMap{{"OperatorName", operatorName}, {"OperatorCode", operatorCode}}});
     }
 
+    // A client whose first answer is in; the UI thread was never held up.
+    std::unique_ptr<ModemManagerClient> settledClient()
+    {
+        auto client = std::make_unique<ModemManagerClient>(connection);
+        EXPECT_LT(spinUntil([&] { return client->settled(); }, 3000), 50);
+        EXPECT_TRUE(client->settled());
+        return client;
+    }
+
     PrivateBus bus;
     MockService modemManager;
     QDBusConnection connection{QString()};
@@ -107,45 +118,58 @@ TEST_F(ModemManagerMock, WithoutTheServiceThereIsNoCarrierAndNoModem)
 {
     QElapsedTimer timer;
     timer.start();
-    ModemManagerCarrier carrier(connection);
-    const CarrierReading reading = carrier.read();
-    EXPECT_FALSE(reading.serviceAvailable);
-    EXPECT_FALSE(reading.carrier);
-    ModemManagerModem modem(connection);
-    EXPECT_FALSE(modem.available());
-    EXPECT_FALSE(modem.carrierName());
+    const auto client = settledClient();
+    EXPECT_FALSE(client->read().serviceAvailable);
+    EXPECT_FALSE(client->read().carrier);
+    EXPECT_FALSE(client->available());
+    EXPECT_FALSE(client->carrierName());
     // The service is never waited for or activated.
     EXPECT_LT(timer.elapsed(), 1000);
 
-    ModemManagerCarrier unconnected(QDBusConnection("none"));
-    EXPECT_FALSE(unconnected.read().serviceAvailable);
-    ModemManagerModem noBus{QDBusConnection("none")};
+    ModemManagerClient noBus{QDBusConnection("none")};
+    EXPECT_TRUE(noBus.settled());
+    EXPECT_FALSE(noBus.read().serviceAvailable);
     EXPECT_FALSE(noBus.available());
     EXPECT_FALSE(noBus.carrierName());
 }
 
-TEST_F(ModemManagerMock, ServiceWithoutAModemHasNoCarrier)
+TEST_F(ModemManagerMock, AServiceThatNeverAnswersIsAbsentAndNeverBlocks)
+{
+    SilentService silent;
+    ASSERT_TRUE(silent.start(bus, Service));
+    ModemManagerClient client(connection);
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_FALSE(client.read().serviceAvailable);
+    EXPECT_FALSE(client.available());
+    EXPECT_FALSE(client.carrierName());
+    EXPECT_LT(timer.elapsed(), 50);
+    // Given up after the call's time-out, with the event loop free all along.
+    EXPECT_LT(spinUntil([&] { return client.settled(); }, 5000), 50);
+    EXPECT_TRUE(client.settled());
+    EXPECT_GE(timer.elapsed(), ModemManagerClient::kCallTimeoutMs - 100);
+    EXPECT_LT(timer.elapsed(), ModemManagerClient::kCallTimeoutMs + 1000);
+    EXPECT_FALSE(client.read().serviceAvailable);
+}
+
+TEST_F(ModemManagerMock, NoCarrierWithoutAModemOrWithoutItsNetworkInterface)
 {
     ASSERT_NO_FATAL_FAILURE(startModemManager());
     // A SIM object alone is no modem.
     ASSERT_NO_FATAL_FAILURE(addObject(
         SimPath, SimIface, {{"OperatorName", "Lonely"}, {"OperatorIdentifier", "310260"}}));
-    const CarrierReading reading = ModemManagerCarrier(connection).read();
-    EXPECT_TRUE(reading.serviceAvailable);
-    EXPECT_FALSE(reading.carrier);
-    ModemManagerModem modem(connection);
-    EXPECT_TRUE(modem.available());
-    EXPECT_FALSE(modem.carrierName());
-}
+    auto client = settledClient();
+    EXPECT_TRUE(client->read().serviceAvailable);
+    EXPECT_TRUE(client->available());
+    EXPECT_FALSE(client->read().carrier);
+    EXPECT_FALSE(client->carrierName());
 
-TEST_F(ModemManagerMock, ModemWithoutA3gppInterfaceHasNoCarrier)
-{
-    ASSERT_NO_FATAL_FAILURE(startModemManager());
+    // A modem that points at no SIM and has no 3GPP interface: still none.
     ASSERT_NO_FATAL_FAILURE(addObject(ModemPath, ModemIface, {}));
-    const CarrierReading reading = ModemManagerCarrier(connection).read();
-    EXPECT_TRUE(reading.serviceAvailable);
-    EXPECT_FALSE(reading.carrier);
-    EXPECT_FALSE(ModemManagerModem(connection).carrierName());
+    client = settledClient();
+    EXPECT_TRUE(client->read().serviceAvailable);
+    EXPECT_FALSE(client->read().carrier);
+    EXPECT_FALSE(client->carrierName());
 }
 
 TEST_F(ModemManagerMock, SimOperatorComesBeforeTheNetworkOperator)
@@ -154,12 +178,37 @@ TEST_F(ModemManagerMock, SimOperatorComesBeforeTheNetworkOperator)
     ASSERT_NO_FATAL_FAILURE(addObject(
         SimPath, SimIface, {{"OperatorName", "Home SIM"}, {"OperatorIdentifier", "23415"}}));
     ASSERT_NO_FATAL_FAILURE(addModem("Roaming Net", "310260", SimPath));
-    const CarrierReading reading = ModemManagerCarrier(connection).read();
+    const CarrierReading reading = settledClient()->read();
     ASSERT_TRUE(reading.carrier);
     EXPECT_EQ(str(reading.carrier->carrierName), "Home SIM");
     EXPECT_EQ(str(reading.carrier->mobileCountryCode), "234");
     EXPECT_EQ(str(reading.carrier->mobileNetworkCode), "15");
     EXPECT_EQ(str(reading.carrier->isoCountryCode), "gb");
+}
+
+TEST_F(ModemManagerMock, ChangesAndTheServiceLeavingKeepTheCacheCurrent)
+{
+    ASSERT_NO_FATAL_FAILURE(startModemManager());
+    ASSERT_NO_FATAL_FAILURE(addModem("First Net", "310260"));
+    const auto client = settledClient();
+    ASSERT_EQ(client->carrierName().value_or("-").toStdString(), "First Net");
+
+    ASSERT_NO_FATAL_FAILURE(mockCall(
+        ModemPath, "UpdateProperties",
+        {Modem3gppIface, QVariantMap{{"OperatorName", "Second Net"}, {"OperatorCode", "23415"}}}));
+    spinUntil([&] { return client->carrierName() == QString("Second Net"); }, 3000);
+    EXPECT_EQ(client->carrierName().value_or("-").toStdString(), "Second Net");
+    const CarrierReading reading = client->read();
+    ASSERT_TRUE(reading.carrier);
+    EXPECT_EQ(str(reading.carrier->carrierName), "Second Net");
+    EXPECT_EQ(str(reading.carrier->isoCountryCode), "gb");
+
+    modemManager.process.kill();
+    modemManager.process.waitForFinished();
+    spinUntil([&] { return !client->available(); }, 3000);
+    EXPECT_FALSE(client->available());
+    EXPECT_FALSE(client->read().carrier);
+    EXPECT_FALSE(client->carrierName());
 }
 
 struct OperatorCase {
@@ -184,7 +233,8 @@ TEST_P(ModemManagerOperator, NetworkOperatorIsRead)
     ASSERT_NO_FATAL_FAILURE(startModemManager());
     ASSERT_NO_FATAL_FAILURE(addModem(c.name, c.code));
 
-    const CarrierReading reading = ModemManagerCarrier(connection).read();
+    const auto client = settledClient();
+    const CarrierReading reading = client->read();
     EXPECT_TRUE(reading.serviceAvailable);
     ASSERT_TRUE(reading.carrier);
     EXPECT_EQ(str(reading.carrier->carrierName), c.name);
@@ -194,9 +244,8 @@ TEST_P(ModemManagerOperator, NetworkOperatorIsRead)
 
     // An empty name is still a name: it tells the device facts there is no
     // working carrier, which a missing one does not.
-    ModemManagerModem modem(connection);
-    EXPECT_TRUE(modem.available());
-    const auto name = modem.carrierName();
+    EXPECT_TRUE(client->available());
+    const auto name = client->carrierName();
     ASSERT_TRUE(name);
     EXPECT_EQ(str(*name), c.name);
 }
