@@ -23,9 +23,9 @@ struct AlarmRig {
     int playersMade = 0;
     bool soundLoads = true;
     FullChargeAlarm alarm{FullChargeAlarm::Host{
-        [this]() -> Battery& { return host.battery; },
-        [this]() -> DynamicStats& { return host.stats; },
-        [this]() -> Defaults& { return store.defaults; },
+        host.battery,
+        host.stats,
+        store.defaults,
         [this]() -> std::unique_ptr<AudioPlayer> {
             ++playersMade;
             if (!soundLoads)
