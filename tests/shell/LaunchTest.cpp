@@ -8,6 +8,7 @@
 #include "shell/StatusAppDelegate.h"
 #include "shell/TabBarController.h"
 #include "ui/Device.h"
+#include "ui/NavigationController.h"
 #include "ui/TableViewCell.h"
 
 #include <gtest/gtest.h>
@@ -61,16 +62,24 @@ TEST(Launch, SmallScreensShowTheTabBarWithFiveTabsInOrder)
         ui::InterfaceOrientation::Portrait));
 }
 
+// Each page row of the Overview and the alert row of Work Time push the
+// graph's own page on the Overview's stack.
 TEST(Launch, ScreensAreWiredToEachOther)
 {
-    auto graph = MainWindowDescription::load();
+    IdiomScope phone(ui::UserInterfaceIdiom::Phone);
+    auto graph = countingGraph();
     const auto& s = graph->screens;
-    EXPECT_EQ(s.general->batteryController, s.battery);
-    EXPECT_EQ(s.general->diskController, s.disk);
-    EXPECT_EQ(s.general->routeController, s.route);
-    EXPECT_EQ(s.general->connectionController, s.connection);
-    EXPECT_EQ(s.battery->alarmController, s.alarm);
-    EXPECT_EQ(s.details->logController, s.log);
+    ui::NavigationController* nav = graph->generalNavigController;
+    const std::pair<ui::IndexPath, ui::ViewController*> rows[] = {
+        {{0, 2}, s.battery}, {{1, 2}, s.disk}, {{4, 2}, s.connection}, {{4, 3}, s.route}};
+    for (const auto& [row, page] : rows) {
+        s.general->didSelectRowAtIndexPath(nullptr, row);
+        EXPECT_EQ(nav->topViewController(), page);
+        nav->popToRootViewControllerAnimated(false);
+    }
+    nav->pushViewController(s.battery, false);
+    s.battery->didSelectRowAtIndexPath(nullptr, {1, 1});
+    EXPECT_EQ(nav->topViewController(), s.alarm);
     EXPECT_EQ(graph->splitViewController->masterViewController(), graph->rootViewController);
     EXPECT_EQ(graph->splitViewController->detailViewController(), graph->detailNavigController);
     EXPECT_EQ(graph->tabBarController->delegate(), graph->appDelegate);

@@ -5,6 +5,7 @@
 #include "shell/RootViewController.h"
 #include "shell/StatusAppDelegate.h"
 #include "shell/TabBarController.h"
+#include "support/IdiomScope.h"
 #include "support/TestSupport.h"
 #include "ui/BarButtonItem.h"
 #include "ui/Device.h"
@@ -21,16 +22,14 @@ using namespace shelltest;
 
 namespace {
 struct LargeGraph {
-    std::unique_ptr<MainWindowDescription> graph;
+    testsupport::IdiomScope pad{ui::UserInterfaceIdiom::Pad};
+    CountingGraph graph;
     LargeGraph()
     {
-        ui::Device::setUserInterfaceIdiom(ui::UserInterfaceIdiom::Pad);
-        graph = countingGraph();
         graph->window->resize(1024, 768);
         graph->appDelegate->applicationDidFinishLaunching();
         testsupport::waitUntil([] { return false; }, std::chrono::milliseconds(20));
     }
-    ~LargeGraph() { ui::Device::setUserInterfaceIdiom(ui::UserInterfaceIdiom::Phone); }
     ui::NavigationItem* topItem() { return graph->detailNavigController->navigBar()->topItem(); }
 };
 } // namespace
