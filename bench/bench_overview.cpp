@@ -7,6 +7,7 @@
 
 #include "screens/overview/GeneralTableController.h"
 #include "screens/overview/OverviewSources.h"
+#include "shell/MainWindowDescription.h"
 #include "stats/DynamicStats.h"
 #include "stats/SemiDynamicStats.h"
 #include "ui/Device.h"
@@ -27,8 +28,9 @@ int main(int argc, char** argv)
     for (bool large : {false, true}) {
         ui::Device::setUserInterfaceIdiom(large ? ui::UserInterfaceIdiom::Pad
                                                 : ui::UserInterfaceIdiom::Phone);
-        GeneralTableController overview;
-        overview.awakeFromNib();
+        // The application's own graph: the Overview over this machine.
+        const auto graph = MainWindowDescription::load();
+        GeneralTableController& overview = *graph->screens.general;
         ui::TableView* table = overview.tableView();
         table->resize(large ? 767 : 320, large ? 724 : 387);
         table->show();
@@ -39,14 +41,14 @@ int main(int argc, char** argv)
             std::printf("%-7s %-26s %10.3f %10.3f\n", name, part, t.cpu_ms, t.wall_ms);
         };
         report("collector refreshes", bench::measure(runs, [&] {
-                   s.semiDynamicStats->refreshTotalDiskSpaceSync();
-                   s.semiDynamicStats->refreshCarrierInfoSync();
-                   s.semiDynamicStats->refreshAddressesSync();
-                   s.dynamicStats->refreshLoadavgSync();
-                   s.dynamicStats->refreshLoadInfoSync();
+                   s.semiDynamicStats.refreshTotalDiskSpaceSync();
+                   s.semiDynamicStats.refreshCarrierInfoSync();
+                   s.semiDynamicStats.refreshAddressesSync();
+                   s.dynamicStats.refreshLoadavgSync();
+                   s.dynamicStats.refreshLoadInfoSync();
                }));
         report("  of which carrier",
-               bench::measure(runs, [&] { s.semiDynamicStats->refreshCarrierInfoSync(); }));
+               bench::measure(runs, [&] { s.semiDynamicStats.refreshCarrierInfoSync(); }));
         report("table reload", bench::measure(runs, [&] { table->reloadData(); }));
         // Rendering the table paints the viewport and every visible cell
         // with its chart images, labels and lamps.
