@@ -48,8 +48,9 @@ AppComposition::~AppComposition() = default;
 OverviewSources AppComposition::overviewSources()
 {
     const Services& s = m_services;
-    return OverviewSources{s.dynamicStats, s.semiDynamicStats, s.staticStats, s.routeStats,
-                           s.connectionStats, s.battery, s.defaults, m_alarm, s.now};
+    return OverviewSources{
+        s.dynamicStats, s.semiDynamicStats, s.staticStats, s.routeStats, s.connectionStats,
+        s.battery,      s.defaults,         m_alarm,       s.now};
 }
 
 BatteryTableController::Host AppComposition::batteryHost()

@@ -6,9 +6,9 @@
 #include "screens/connections/ConnectionTableController.h"
 #include "screens/details/DetailsTableController.h"
 #include "screens/files/DiskTableController.h"
-#include "screens/overview/GeneralTableController.h"
 #include "screens/log/LogTableController.h"
 #include "screens/memory/MemoryTableController.h"
+#include "screens/overview/GeneralTableController.h"
 #include "screens/processes/ProcessesTableController.h"
 #include "screens/routes/RouteTableController.h"
 #include "shell/AppComposition.h"
@@ -99,10 +99,10 @@ void MainWindowDescription::build()
     // Large screens: the page list beside the chosen page.
     splitViewController = new QuillSplitViewController(this);
     detailNavigController = new DetailNavigationController(nullptr, this);
-    rootViewController = new RootViewController(
-        {s.general, s.battery, s.disk, s.connection, s.route, s.memory, s.processes, s.details,
-         s.log, s.about},
-        *splitViewController, *detailNavigController, this);
+    rootViewController =
+        new RootViewController({s.general, s.battery, s.disk, s.connection, s.route, s.memory,
+                                s.processes, s.details, s.log, s.about},
+                               *splitViewController, *detailNavigController, this);
     splitViewController->setMasterViewController(rootViewController);
     splitViewController->setDetailViewController(detailNavigController);
     splitViewController->setDelegate(rootViewController);

@@ -6,9 +6,9 @@
 #include "screens/connections/ConnectionTableController.h"
 #include "screens/details/DetailsTableController.h"
 #include "screens/files/DiskTableController.h"
-#include "screens/overview/GeneralTableController.h"
 #include "screens/log/LogTableController.h"
 #include "screens/memory/MemoryTableController.h"
+#include "screens/overview/GeneralTableController.h"
 #include "screens/processes/ProcessesTableController.h"
 #include "screens/routes/RouteTableController.h"
 #include "shell/DetailNavigationController.h"
@@ -23,17 +23,24 @@
 namespace {
 // Command-line page names in page-list order; "alarm" is reached through
 // Work Time.
-constexpr const char* kNames[] = {"overview", "worktime", "files",   "connections",
+constexpr const char* kNames[] = {"overview", "worktime", "files",     "connections",
                                   "routes",   "memory",   "processes", "details",
                                   "log",      "about",    "alarm"};
 
 ui::ViewController* pageNamed(const MainWindowDescription::Screens& s, const QString& name)
 {
     const std::pair<const char*, ui::ViewController*> pages[] = {
-        {"overview", s.general}, {"worktime", s.battery},   {"files", s.disk},
-        {"connections", s.connection}, {"routes", s.route}, {"memory", s.memory},
-        {"processes", s.processes},    {"details", s.details}, {"log", s.log},
-        {"about", s.about},            {"alarm", s.alarm},
+        {"overview", s.general},
+        {"worktime", s.battery},
+        {"files", s.disk},
+        {"connections", s.connection},
+        {"routes", s.route},
+        {"memory", s.memory},
+        {"processes", s.processes},
+        {"details", s.details},
+        {"log", s.log},
+        {"about", s.about},
+        {"alarm", s.alarm},
     };
     for (const auto& [pageName, page] : pages)
         if (name == QLatin1String(pageName))

@@ -97,9 +97,9 @@ ui::TableViewCell* RootViewController::cellForRowAtIndexPath(ui::TableView* tabl
 void RootViewController::didSelectRowAtIndexPath(ui::TableView*, ui::IndexPath indexPath)
 {
     ui::ViewController* page = pageController(indexPath.row);
-    auto* detail =
-        m_split ? qobject_cast<DetailNavigationController*>(m_split->detailViewController())
-                : &m_detail;
+    auto* detail = m_split
+                       ? qobject_cast<DetailNavigationController*>(m_split->detailViewController())
+                       : &m_detail;
     if (detail) {
         detail->invalidateRootPopoverButtonItem();
         detail->popToRootViewControllerAnimated(false);

@@ -5,8 +5,8 @@
 #include "screens/about/AboutTableController.h"
 #include "screens/battery/BatteryTableController.h"
 #include "screens/details/DetailsTableController.h"
-#include "screens/overview/GeneralTableController.h"
 #include "screens/memory/MemoryTableController.h"
+#include "screens/overview/GeneralTableController.h"
 #include "screens/processes/ProcessesTableController.h"
 #include "shell/QuillSplitViewController.h"
 #include "shell/TabBarController.h"
@@ -17,16 +17,15 @@
 #include <QLayout>
 #include <QWidget>
 
-StatusAppDelegate::StatusAppDelegate(Parts parts, QObject* parent)
-    : QObject(parent), m_parts(parts)
+StatusAppDelegate::StatusAppDelegate(Parts parts, QObject* parent) : QObject(parent), m_parts(parts)
 {
 }
 
 bool StatusAppDelegate::applicationDidFinishLaunching()
 {
-    ui::ViewController* root =
-        ui::Device::isPad() ? static_cast<ui::ViewController*>(&m_parts.splitViewController)
-                            : static_cast<ui::ViewController*>(&m_parts.tabBarController);
+    ui::ViewController* root = ui::Device::isPad()
+                                   ? static_cast<ui::ViewController*>(&m_parts.splitViewController)
+                                   : static_cast<ui::ViewController*>(&m_parts.tabBarController);
     QWidget& window = m_parts.window;
     window.layout()->addWidget(root->view());
     root->beginAppearance(false);
@@ -61,10 +60,9 @@ void StatusAppDelegate::applicationWillEnterForeground()
     }
 
     const std::vector<ScreenController*> reload =
-        ui::Device::isPad()
-            ? std::vector<ScreenController*>{&p.general, &p.battery, &p.memory,
-                                             &p.processes, &p.details, &p.about}
-            : pagesOfTab(p.tabBarController.selectedViewController());
+        ui::Device::isPad() ? std::vector<ScreenController*>{&p.general,   &p.battery, &p.memory,
+                                                             &p.processes, &p.details, &p.about}
+                            : pagesOfTab(p.tabBarController.selectedViewController());
     for (ScreenController* screen : reload)
         screen->reloadData();
 

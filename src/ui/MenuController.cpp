@@ -61,8 +61,7 @@ void MenuController::setTargetRect(const QRect& rect, QWidget* view)
 
 bool MenuController::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_targetView && m_visible &&
-        event->type() == QEvent::Hide)
+    if (watched == m_targetView && m_visible && event->type() == QEvent::Hide)
         setMenuVisible(false, false);
     return false;
 }

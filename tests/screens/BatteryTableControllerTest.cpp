@@ -1,10 +1,10 @@
 #include "screens/battery/BatteryTableController.h"
 
 #include "host/Battery.h"
-#include "stats/DeviceFacts.h"
 #include "screens/battery/AlarmTableController.h"
 #include "screens/common/CellImageView.h"
 #include "screens/ScreenFakes.h"
+#include "stats/DeviceFacts.h"
 #include "ui/NavigationController.h"
 #include "ui/NavigationItem.h"
 #include "ui/TableViewCell.h"
@@ -38,8 +38,8 @@ struct PageRig {
     FakeStats host{store.defaults};
     DeviceFacts facts = ratedFacts({1080000, 144000, 36000, 32400, 28800, 25200});
     AlarmTableController alarm{AlarmTableController::Host{store.defaults, host.stats}};
-    BatteryTableController page{
-        BatteryTableController::Host{host.battery, facts, store.defaults}, alarm};
+    BatteryTableController page{BatteryTableController::Host{host.battery, facts, store.defaults},
+                                alarm};
 
     explicit PageRig(ui::UserInterfaceIdiom i = ui::UserInterfaceIdiom::Phone,
                      std::optional<long long> health = std::nullopt)

@@ -1,6 +1,6 @@
 #include "drawing/BarChartView.h"
-#include "drawing/OnOffView.h"
 #include "drawing/CopyableLabel.h"
+#include "drawing/OnOffView.h"
 #include "screens/overview/ExternalAddressLookup.h"
 #include "ui/MenuController.h"
 #include "ui/NavigationController.h"

@@ -4,11 +4,11 @@
 
 #include "host/AudioPlayer.h"
 #include "host/CarrierService.h"
-#include "host/settings/Defaults.h"
 #include "host/InterfaceAddresses.h"
-#include "host/sysfs/InterfaceRoles.h"
 #include "host/RouteDump.h"
+#include "host/settings/Defaults.h"
 #include "host/SocketDump.h"
+#include "host/sysfs/InterfaceRoles.h"
 #include "host/VolumeInfo.h"
 #include "screens/battery/AlarmTableController.h"
 #include "screens/battery/BatteryTableController.h"
@@ -155,23 +155,26 @@ struct Rig {
         // Nothing sounds in these tests.
         alarm = std::make_unique<FullChargeAlarm>(FullChargeAlarm::Host{
             battery, *dynamicStats, defaults, [] { return std::unique_ptr<AudioPlayer>(); }});
-        alarmPage =
-            std::make_unique<AlarmTableController>(AlarmTableController::Host{defaults, *dynamicStats});
+        alarmPage = std::make_unique<AlarmTableController>(
+            AlarmTableController::Host{defaults, *dynamicStats});
         workTime = std::make_unique<BatteryTableController>(
-            BatteryTableController::Host{battery, staticStats->deviceFacts(), defaults}, *alarmPage);
+            BatteryTableController::Host{battery, staticStats->deviceFacts(), defaults},
+            *alarmPage);
     }
 
     OverviewSources sources()
     {
-        return OverviewSources{*dynamicStats,    *semiDynamicStats, *staticStats,
-                               *routeStats,      *connectionStats,  battery,
-                               Defaults::standardUserDefaults(),   *alarm,
+        return OverviewSources{*dynamicStats,
+                               *semiDynamicStats,
+                               *staticStats,
+                               *routeStats,
+                               *connectionStats,
+                               battery,
+                               Defaults::standardUserDefaults(),
+                               *alarm,
                                [this] { return now; }};
     }
-    GeneralTableController::Pages pages()
-    {
-        return {*workTime, files, connections, routes_};
-    }
+    GeneralTableController::Pages pages() { return {*workTime, files, connections, routes_}; }
 
     ~Rig()
     {

@@ -2,7 +2,6 @@
 // Counting stand-ins for the screens over fake services, so the shell's
 // rules can be checked without any machine reading.
 
-#include "screens/OverviewRig.h"
 #include "screens/about/AboutTableController.h"
 #include "screens/battery/AlarmTableController.h"
 #include "screens/battery/BatteryTableController.h"
@@ -12,6 +11,7 @@
 #include "screens/log/LogTableController.h"
 #include "screens/memory/MemoryTableController.h"
 #include "screens/overview/GeneralTableController.h"
+#include "screens/OverviewRig.h"
 #include "screens/processes/ProcessesTableController.h"
 #include "screens/routes/RouteTableController.h"
 #include "shell/AppComposition.h"

@@ -6,9 +6,9 @@
 #include "host/Battery.h"
 #include "host/settings/Defaults.h"
 #include "screens/battery/AlarmTableController.h"
+#include "screens/battery/WorkTime.h"
 #include "screens/common/CellImageView.h"
 #include "screens/common/SettingsRows.h"
-#include "screens/battery/WorkTime.h"
 #include "stats/DeviceFacts.h"
 #include "ui/Device.h"
 #include "ui/NavigationController.h"
@@ -135,9 +135,9 @@ ui::TableViewCell* BatteryTableController::workTimeCell(ui::TableView* tableView
         cell->setSelectionStyle(ui::SelectionStyle::None);
     }
     const DeviceFacts& f = m_host.facts;
-    const double rated[kWorkTimeRows] = {
-        f.battery_life_standby,       f.battery_life_audio,       f.battery_life_video,
-        f.battery_life_browsing_wifi, f.battery_life_browsing_3g, f.battery_life_talk};
+    const double rated[kWorkTimeRows] = {f.battery_life_standby,     f.battery_life_audio,
+                                         f.battery_life_video,       f.battery_life_browsing_wifi,
+                                         f.battery_life_browsing_3g, f.battery_life_talk};
     const auto charge = WorkTime::charge(m_host.battery.level(), f.simulator);
     cell->textLabel()->setText(QString::fromLatin1(kWorkTimeTitles[row]));
     cell->detailTextLabel()->setText(WorkTime::text(rated[row], m_sliderValue, charge));

@@ -41,9 +41,13 @@ QString FullChargeAlarm::soundPath()
 FullChargeAlarm::FullChargeAlarm(Host host) : m_host(std::move(host))
 {
     if (!m_host.makePlayer)
-        m_host.makePlayer = [] { return std::unique_ptr<AudioPlayer>(QtAudioPlayer::create(soundPath())); };
+        m_host.makePlayer = [] {
+            return std::unique_ptr<AudioPlayer>(QtAudioPlayer::create(soundPath()));
+        };
     if (!m_host.makeTimer)
-        m_host.makeTimer = [] { return std::unique_ptr<RepeatingTimer>(std::make_unique<QtRepeatingTimer>()); };
+        m_host.makeTimer = [] {
+            return std::unique_ptr<RepeatingTimer>(std::make_unique<QtRepeatingTimer>());
+        };
 }
 
 FullChargeAlarm::~FullChargeAlarm() = default;

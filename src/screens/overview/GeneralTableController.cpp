@@ -98,8 +98,9 @@ bool GeneralTableController::demo()
 
 OverviewLayout GeneralTableController::layout()
 {
-    return OverviewLayout(ui::Device::isPad(), m_sources.staticStats.has3g() &&
-                                                   m_sources.semiDynamicStats.providesCarrierInfo());
+    return OverviewLayout(ui::Device::isPad(),
+                          m_sources.staticStats.has3g() &&
+                              m_sources.semiDynamicStats.providesCarrierInfo());
 }
 
 QString GeneralTableController::externalIP() const

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "screens/common/ScreenController.h"
 #include "screens/overview/OverviewLayout.h"
 #include "screens/overview/OverviewSources.h"
-#include "screens/common/ScreenController.h"
 
 #include <chrono>
 #include <optional>

@@ -151,24 +151,25 @@ OverviewCell* OverviewCellFactory::diskCell()
     cell->bar =
         new BarChartView(frame({20, 20, 636, 20}, {10, 10, 280, 20}), 5.0f, cell->contentView());
     const bool pad = ui::Device::isPad();
-    std::tie(cell->used, cell->usedShare) = legendLine(cell, pad ? 10 : 0, pad ? 50 : 35,
-                                                       palette::kAmber, QStringLiteral("Used"));
-    std::tie(cell->free, cell->freeShare) = legendLine(
-        cell, pad ? 412 : 0, pad ? 50 : 60, palette::kLightGrey, QStringLiteral("Free"));
+    std::tie(cell->used, cell->usedShare) =
+        legendLine(cell, pad ? 10 : 0, pad ? 50 : 35, palette::kAmber, QStringLiteral("Used"));
+    std::tie(cell->free, cell->freeShare) =
+        legendLine(cell, pad ? 412 : 0, pad ? 50 : 60, palette::kLightGrey, QStringLiteral("Free"));
     cell->setSelectionStyle(ui::SelectionStyle::None);
     return cell;
 }
 
 OverviewCell* OverviewCellFactory::cpuCell()
 {
-    auto* cell = new OverviewCell(ui::CellStyle::Default, QString::fromLatin1(cellid::kCellCPUGraph));
+    auto* cell =
+        new OverviewCell(ui::CellStyle::Default, QString::fromLatin1(cellid::kCellCPUGraph));
     cell->bar =
         new BarChartView(frame({20, 20, 636, 20}, {10, 10, 280, 20}), 5.0f, cell->contentView());
     const bool pad = ui::Device::isPad();
-    cell->cpuSystem = legendLine(cell, 55, pad ? 10 : 0, pad ? 50 : 35, palette::kRed,
-                                 QStringLiteral("System"));
-    cell->cpuUser = legendLine(cell, 55, pad ? 258 : 0, pad ? 50 : 60, palette::kGreen,
-                               QStringLiteral("User"));
+    cell->cpuSystem =
+        legendLine(cell, 55, pad ? 10 : 0, pad ? 50 : 35, palette::kRed, QStringLiteral("System"));
+    cell->cpuUser =
+        legendLine(cell, 55, pad ? 258 : 0, pad ? 50 : 60, palette::kGreen, QStringLiteral("User"));
     cell->cpuIdle = legendLine(cell, pad ? 55 : 35, pad ? 506 : 175, pad ? 50 : 35,
                                palette::kLightGrey, QStringLiteral("Idle"));
     cell->setSelectionStyle(ui::SelectionStyle::None);
@@ -225,7 +226,8 @@ OverviewCell* OverviewCellFactory::onOffCell()
 
 OverviewCell* OverviewCellFactory::detailsCell()
 {
-    auto* cell = new OverviewCell(ui::CellStyle::Default, QString::fromLatin1(cellid::kCellDetails));
+    auto* cell =
+        new OverviewCell(ui::CellStyle::Default, QString::fromLatin1(cellid::kCellDetails));
     cell->setAccessoryType(ui::AccessoryType::DisclosureIndicator);
     const QFont font = rowFont(cell);
     cell->textLabel()->setFont(font);
