@@ -48,7 +48,7 @@ struct AlarmRig {
         host.battery.st = state;
         host.battery.lvl = level;
     }
-    // The battery changes and posts its state notification.
+    // The battery changes and signals its new state.
     void stateEvent(Battery::State state, float level)
     {
         setBattery(state, level);
@@ -90,7 +90,7 @@ TEST(FullChargeAlarmTrigger, StateTriggerFiresOnlyOnChargingToFull)
     EXPECT_EQ(charged.plays(), 1);
     EXPECT_EQ(charged.player->loopsAtPlay, std::vector<int>{0});
 
-    // The level notification is not the state trigger's business.
+    // A level change is not the state trigger's business.
     AlarmRig levelOnly(1, 0);
     levelOnly.stateEvent(kCharging, 0.99f);
     levelOnly.levelEvent(kFull, 1.0f);
