@@ -16,7 +16,6 @@ class OverviewCell;
 // The page that shows the Overview: battery, disk, CPU, load, uptime and
 // network at a glance, refreshed every two seconds while visible. It also
 // hears the battery's changes for its whole life, for the full-charge alarm.
-
 class GeneralTableController : public ScreenController {
     Q_OBJECT
 public:
