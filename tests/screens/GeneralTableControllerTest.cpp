@@ -237,9 +237,9 @@ TEST(GeneralTableControllerTest, SmallScreenPageRowsPushTheirScreens)
         ui::IndexPath row;
         ui::ViewController* screen;
     } cases[] = {{{0, 2}, rig.workTime.get()},
-                 {{1, 2}, &rig.files},
-                 {{4, 2}, &rig.connections},
-                 {{4, 3}, &rig.routes_}};
+                 {{1, 2}, &rig.filesPage},
+                 {{4, 2}, &rig.connectionsPage},
+                 {{4, 3}, &rig.routesPage}};
     for (const auto& c : cases) {
         ASSERT_TRUE(overview.willSelectRowAtIndexPath(nullptr, c.row).has_value());
         overview.didSelectRowAtIndexPath(nullptr, c.row);

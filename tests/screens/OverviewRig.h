@@ -110,9 +110,9 @@ struct Rig {
     std::unique_ptr<FullChargeAlarm> alarm;
     std::unique_ptr<AlarmTableController> alarmPage;
     std::unique_ptr<BatteryTableController> workTime;
-    DiskTableController files;
-    ConnectionTableController connections;
-    RouteTableController routes_;
+    DiskTableController filesPage;
+    ConnectionTableController connectionsPage;
+    RouteTableController routesPage;
     std::unique_ptr<GeneralTableController> controller;
     double now = 1700000000.0 + 90061.0;
 
@@ -174,7 +174,10 @@ struct Rig {
                                *alarm,
                                [this] { return now; }};
     }
-    GeneralTableController::Pages pages() { return {*workTime, files, connections, routes_}; }
+    GeneralTableController::Pages pages()
+    {
+        return {*workTime, filesPage, connectionsPage, routesPage};
+    }
 
     ~Rig()
     {
