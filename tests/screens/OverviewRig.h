@@ -19,6 +19,7 @@
 #include "screens/overview/OverviewCell.h"
 #include "screens/routes/RouteTableController.h"
 #include "stats/ConnectionStats.h"
+#include "stats/DeviceFacts.h"
 #include "stats/DynamicStats.h"
 #include "stats/RouteStats.h"
 #include "stats/SemiDynamicStats.h"
@@ -109,6 +110,7 @@ struct Rig {
     std::unique_ptr<ConnectionStats> connectionStats;
     std::unique_ptr<FullChargeAlarm> alarm;
     std::unique_ptr<AlarmTableController> alarmPage;
+    DeviceFacts facts; // Work Time's own copy: a test may replace staticStats
     std::unique_ptr<BatteryTableController> workTime;
     DiskTableController filesPage;
     ConnectionTableController connectionsPage;
@@ -155,11 +157,11 @@ struct Rig {
         // Nothing sounds in these tests.
         alarm = std::make_unique<FullChargeAlarm>(FullChargeAlarm::Host{
             battery, *dynamicStats, defaults, [] { return std::unique_ptr<AudioPlayer>(); }});
+        facts = staticStats->deviceFacts();
         alarmPage = std::make_unique<AlarmTableController>(
             AlarmTableController::Host{defaults, *dynamicStats});
         workTime = std::make_unique<BatteryTableController>(
-            BatteryTableController::Host{battery, staticStats->deviceFacts(), defaults},
-            *alarmPage);
+            BatteryTableController::Host{battery, facts, defaults}, *alarmPage);
     }
 
     OverviewSources sources()
