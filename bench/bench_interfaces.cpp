@@ -12,9 +12,11 @@
 #include "host/system/LinuxInterfaceAddresses.h"
 #include "screens/overview/GeneralTableController.h"
 #include "screens/overview/OverviewSources.h"
+#include "shell/MainWindowDescription.h"
 #include "stats/SemiDynamicStats.h"
 #include "ui/Device.h"
 #include "ui/TableView.h"
+#include "ui/ViewController.h"
 
 #include <QApplication>
 #include <QDir>
@@ -71,11 +73,18 @@ int main(int argc, char** argv)
         QCoreApplication::processEvents(); // the monitor starts listening
 
         ui::Device::setUserInterfaceIdiom(ui::UserInterfaceIdiom::Pad);
+        // The application's own graph lends the other services and pages;
+        // only the collector under test differs.
+        const auto graph = MainWindowDescription::load();
+        GeneralTableController& shown = *graph->screens.general;
+        const OverviewSources& live = shown.sources();
+        ui::ViewController page;
         const auto overview = [&](SemiDynamicStats* stats) {
-            auto screen = std::make_unique<GeneralTableController>();
-            OverviewSources sources = OverviewSources::shared();
-            sources.semiDynamicStats = stats;
-            screen->setSources(sources);
+            auto screen = std::make_unique<GeneralTableController>(
+                OverviewSources{live.dynamicStats, *stats, live.staticStats, live.routeStats,
+                                live.connectionStats, live.battery, live.defaults, live.alarm,
+                                live.now},
+                GeneralTableController::Pages{page, page, page, page});
             screen->awakeFromNib();
             screen->tableView()->resize(767, 724);
             screen->tableView()->show();

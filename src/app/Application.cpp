@@ -13,7 +13,6 @@
 #include "shell/PageNavigator.h"
 #include "shell/StatusAppDelegate.h"
 #include "stats/DeviceReport.h"
-#include "stats/DynamicStats.h"
 #include "ui/Device.h"
 #include "ui/TableViewController.h"
 
@@ -106,10 +105,6 @@ void Application::launch(MainWindowDescription& graph)
         graph.window->resize(1024, 768);
     else
         graph.window->resize(320, 480);
-    graph.appDelegate->applyIdleRule = [] {
-        DynamicStats& stats = DynamicStats::instance();
-        stats.preventIdle(stats.shouldPreventIdle());
-    };
     graph.appDelegate->applicationDidFinishLaunching();
 }
 

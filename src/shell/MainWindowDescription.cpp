@@ -6,11 +6,12 @@
 #include "screens/connections/ConnectionTableController.h"
 #include "screens/details/DetailsTableController.h"
 #include "screens/files/DiskTableController.h"
-#include "screens/overview/GeneralTableController.h"
 #include "screens/log/LogTableController.h"
 #include "screens/memory/MemoryTableController.h"
+#include "screens/overview/GeneralTableController.h"
 #include "screens/processes/ProcessesTableController.h"
 #include "screens/routes/RouteTableController.h"
+#include "shell/AppComposition.h"
 #include "shell/DetailNavigationController.h"
 #include "shell/PageIcons.h"
 #include "shell/QuillSplitViewController.h"
@@ -24,12 +25,20 @@
 
 std::unique_ptr<MainWindowDescription> MainWindowDescription::load()
 {
-    return load(Screens{});
+    return load(std::make_unique<AppComposition>(AppComposition::machine()));
 }
 
-std::unique_ptr<MainWindowDescription> MainWindowDescription::load(Screens given)
+std::unique_ptr<MainWindowDescription>
+MainWindowDescription::load(std::unique_ptr<AppComposition> composition)
+{
+    return load(std::move(composition), Screens{});
+}
+
+std::unique_ptr<MainWindowDescription>
+MainWindowDescription::load(std::unique_ptr<AppComposition> composition, Screens given)
 {
     std::unique_ptr<MainWindowDescription> graph(new MainWindowDescription);
+    graph->composition = std::move(composition);
     graph->screens = given;
     graph->build();
     return graph;
@@ -38,29 +47,31 @@ std::unique_ptr<MainWindowDescription> MainWindowDescription::load(Screens given
 MainWindowDescription::~MainWindowDescription()
 {
     delete window;
+    // The screens hold references into the composition: they go first.
+    while (!children().isEmpty())
+        delete children().constFirst();
 }
 
-template <typename T> static T* own(T* given, QObject* parent)
+ui::ViewController* MainWindowDescription::tabOfPage(const ui::ViewController* page) const
 {
-    T* screen = given ? given : new T;
-    screen->setParent(parent);
-    return screen;
+    const Screens& s = screens;
+    if (!page)
+        return nullptr;
+    for (const ui::ViewController* p : std::initializer_list<const ui::ViewController*>{
+             s.general, s.battery, s.alarm, s.disk, s.route, s.connection})
+        if (page == p)
+            return generalNavigController;
+    if (page == s.details || page == s.log)
+        return detailsNavigController;
+    if (page == s.memory || page == s.processes || page == s.about)
+        return const_cast<ui::ViewController*>(page);
+    return nullptr;
 }
 
 void MainWindowDescription::build()
 {
     Screens& s = screens;
-    s.general = own(s.general, this);
-    s.battery = own(s.battery, this);
-    s.alarm = own(s.alarm, this);
-    s.memory = own(s.memory, this);
-    s.processes = own(s.processes, this);
-    s.details = own(s.details, this);
-    s.about = own(s.about, this);
-    s.disk = own(s.disk, this);
-    s.route = own(s.route, this);
-    s.connection = own(s.connection, this);
-    s.log = own(s.log, this);
+    composition->completeScreens(s, this);
 
     window = new QWidget;
     window->setWindowTitle(QStringLiteral("Welvane"));
@@ -87,52 +98,23 @@ void MainWindowDescription::build()
 
     // Large screens: the page list beside the chosen page.
     splitViewController = new QuillSplitViewController(this);
-    rootViewController = new RootViewController(this);
     detailNavigController = new DetailNavigationController(nullptr, this);
+    rootViewController =
+        new RootViewController({s.general, s.battery, s.disk, s.connection, s.route, s.memory,
+                                s.processes, s.details, s.log, s.about},
+                               *splitViewController, *detailNavigController, this);
     splitViewController->setMasterViewController(rootViewController);
     splitViewController->setDetailViewController(detailNavigController);
     splitViewController->setDelegate(rootViewController);
 
-    RootViewController* root = rootViewController;
-    root->splitViewController = splitViewController;
-    root->generalTableController = s.general;
-    root->batteryTableController = s.battery;
-    root->memoryTableController = s.memory;
-    root->processTableController = s.processes;
-    root->detailsTableController = s.details;
-    root->aboutTableController = s.about;
-    root->diskTableController = s.disk;
-    root->routeTableController = s.route;
-    root->connectionTableController = s.connection;
-    root->logTableController = s.log;
-    root->detailNavigController = detailNavigController;
-
-    appDelegate = new StatusAppDelegate(this);
-    StatusAppDelegate* d = appDelegate;
-    d->window = window;
-    d->tabBarController = tabBarController;
-    d->splitViewController = splitViewController;
-    d->generalTableController = s.general;
-    d->memoryTableController = s.memory;
-    d->processTableController = s.processes;
-    d->batteryTableController = s.battery;
-    d->detailsTableController = s.details;
-    d->aboutTableController = s.about;
-    d->generalNavigController = generalNavigController;
-    d->detailsNavigController = detailsNavigController;
+    const AppComposition::Services& services = composition->services();
+    appDelegate = new StatusAppDelegate(
+        StatusAppDelegate::Parts{*window, *tabBarController, *splitViewController,
+                                 *generalNavigController, *detailsNavigController, *s.general,
+                                 *s.battery, *s.memory, *s.processes, *s.details, *s.about,
+                                 services.defaults, services.dynamicStats},
+        this);
     tabBarController->setDelegate(appDelegate);
-
-    // Outlets of the screens.
-    s.general->batteryController = s.battery;
-    s.general->diskController = s.disk;
-    s.general->routeController = s.route;
-    s.general->connectionController = s.connection;
-    s.general->navigController = generalNavigController;
-    s.battery->navigController = generalNavigController;
-    s.battery->alarmController = s.alarm;
-    s.alarm->navigController = generalNavigController;
-    s.details->navigController = detailsNavigController;
-    s.details->logController = s.log;
 
     for (ScreenController* screen : std::initializer_list<ScreenController*>{
              s.general, s.battery, s.alarm, s.memory, s.processes, s.details, s.about, s.disk,

@@ -6,9 +6,9 @@
 #include "screens/connections/ConnectionTableController.h"
 #include "screens/details/DetailsTableController.h"
 #include "screens/files/DiskTableController.h"
-#include "screens/overview/GeneralTableController.h"
 #include "screens/log/LogTableController.h"
 #include "screens/memory/MemoryTableController.h"
+#include "screens/overview/GeneralTableController.h"
 #include "screens/processes/ProcessesTableController.h"
 #include "screens/routes/RouteTableController.h"
 #include "shell/DetailNavigationController.h"
@@ -16,26 +16,35 @@
 #include "shell/RootViewController.h"
 #include "shell/TabBarController.h"
 #include "ui/Device.h"
+#include "ui/NavigationController.h"
+
+#include <utility>
 
 namespace {
-// Page name, page-list row (-1: not on the list), tab on small screens,
-// and the screen pushed on that tab's stack (if any).
-struct Route {
-    const char* name;
-    int row;
-    int tab;
-};
-constexpr Route kRoutes[] = {
-    {"overview", 0, 0}, {"worktime", 1, 0}, {"files", 2, 0},     {"connections", 3, 0},
-    {"routes", 4, 0},   {"memory", 5, 1},   {"processes", 6, 2}, {"details", 7, 3},
-    {"log", 8, 3},      {"about", 9, 4},    {"alarm", 1, 0},
-};
+// Command-line page names in page-list order; "alarm" is reached through
+// Work Time.
+constexpr const char* kNames[] = {"overview", "worktime", "files",     "connections",
+                                  "routes",   "memory",   "processes", "details",
+                                  "log",      "about",    "alarm"};
 
-const Route* find(const QString& name)
+ui::ViewController* pageNamed(const MainWindowDescription::Screens& s, const QString& name)
 {
-    for (const Route& r : kRoutes)
-        if (name == QLatin1String(r.name))
-            return &r;
+    const std::pair<const char*, ui::ViewController*> pages[] = {
+        {"overview", s.general},
+        {"worktime", s.battery},
+        {"files", s.disk},
+        {"connections", s.connection},
+        {"routes", s.route},
+        {"memory", s.memory},
+        {"processes", s.processes},
+        {"details", s.details},
+        {"log", s.log},
+        {"about", s.about},
+        {"alarm", s.alarm},
+    };
+    for (const auto& [pageName, page] : pages)
+        if (name == QLatin1String(pageName))
+            return page;
     return nullptr;
 }
 } // namespace
@@ -43,47 +52,39 @@ const Route* find(const QString& name)
 QStringList PageNavigator::pageNames()
 {
     QStringList names;
-    for (const Route& r : kRoutes)
-        names << QString::fromLatin1(r.name);
+    for (const char* name : kNames)
+        names << QString::fromLatin1(name);
     return names;
 }
 
 bool PageNavigator::isPageName(const QString& name)
 {
-    return find(name) != nullptr;
+    return pageNames().contains(name);
 }
 
 ui::ViewController* PageNavigator::show(MainWindowDescription& graph, const QString& name)
 {
-    const Route* route = find(name);
-    if (!route)
-        return nullptr;
     const auto& s = graph.screens;
-    ui::ViewController* pushed = nullptr; // what goes on top of the row's or tab's page
+    ui::ViewController* page = isPageName(name) ? pageNamed(s, name) : nullptr;
+    if (!page)
+        return nullptr;
+    // The alarm has no row or tab of its own: it is pushed from Work Time.
+    ui::ViewController* reached = page == s.alarm ? s.battery : page;
     ui::NavigationController* nav = nullptr;
     if (ui::Device::isPad()) {
-        graph.rootViewController->tableView()->tapRowAtIndexPath({0, route->row});
+        graph.rootViewController->tableView()->tapRowAtIndexPath(
+            {0, graph.rootViewController->rowOfPage(reached)});
         nav = graph.detailNavigController;
     } else {
-        graph.tabBarController->selectTabByUser(route->tab);
-        nav = route->tab == 0   ? graph.generalNavigController
-              : route->tab == 3 ? graph.detailsNavigController
-                                : nullptr;
-        const QString n = name;
-        if (n == QLatin1String("worktime") || n == QLatin1String("alarm"))
-            pushed = s.battery;
-        else if (n == QLatin1String("files"))
-            pushed = s.disk;
-        else if (n == QLatin1String("connections"))
-            pushed = s.connection;
-        else if (n == QLatin1String("routes"))
-            pushed = s.route;
-        else if (n == QLatin1String("log"))
-            pushed = s.log;
+        ui::ViewController* tab = graph.tabOfPage(reached);
+        graph.tabBarController->selectTabByUser(
+            static_cast<int>(graph.tabBarController->viewControllers().indexOf(tab)));
+        nav = qobject_cast<ui::NavigationController*>(tab);
+        // A page below a stack's root is pushed as the user's row would.
+        if (nav && nav->viewControllers().value(0) != reached)
+            nav->pushViewController(reached, false);
     }
-    if (nav && pushed)
-        nav->pushViewController(pushed, false);
-    if (nav && name == QLatin1String("alarm"))
+    if (nav && page == s.alarm)
         nav->pushViewController(s.alarm, false);
     if (nav)
         return nav->topViewController();

@@ -1,15 +1,5 @@
 #include "shell/RootViewController.h"
 
-#include "screens/about/AboutTableController.h"
-#include "screens/battery/BatteryTableController.h"
-#include "screens/connections/ConnectionTableController.h"
-#include "screens/details/DetailsTableController.h"
-#include "screens/files/DiskTableController.h"
-#include "screens/overview/GeneralTableController.h"
-#include "screens/log/LogTableController.h"
-#include "screens/memory/MemoryTableController.h"
-#include "screens/processes/ProcessesTableController.h"
-#include "screens/routes/RouteTableController.h"
 #include "shell/DetailNavigationController.h"
 #include "shell/PageIcons.h"
 #include "shell/QuillSplitViewController.h"
@@ -38,8 +28,10 @@ constexpr Page kPages[RootViewController::kPageCount] = {
 };
 } // namespace
 
-RootViewController::RootViewController(QObject* parent)
-    : ui::TableViewController(ui::TableViewStyle::Plain, parent)
+RootViewController::RootViewController(Pages pages, QuillSplitViewController& splitViewController,
+                                       DetailNavigationController& detail, QObject* parent)
+    : ui::TableViewController(ui::TableViewStyle::Plain, parent), m_pages(pages),
+      m_split(&splitViewController), m_detail(detail)
 {
     setTitle(QStringLiteral("Pages"));
 }
@@ -59,13 +51,15 @@ QString RootViewController::pageIconName(int row)
 
 ui::ViewController* RootViewController::pageController(int row) const
 {
-    ui::ViewController* const pages[kPageCount] = {
-        generalTableController,    batteryTableController, diskTableController,
-        connectionTableController, routeTableController,   memoryTableController,
-        processTableController,    detailsTableController, logTableController,
-        aboutTableController,
-    };
-    return row >= 0 && row < kPageCount ? pages[row] : nullptr;
+    return row >= 0 && row < kPageCount ? m_pages[static_cast<std::size_t>(row)] : nullptr;
+}
+
+int RootViewController::rowOfPage(const ui::ViewController* page) const
+{
+    for (int row = 0; row < kPageCount; ++row)
+        if (page && m_pages[static_cast<std::size_t>(row)] == page)
+            return row;
+    return -1;
 }
 
 QLabel* RootViewController::getImageView(const QString& imageName) const
@@ -103,10 +97,9 @@ ui::TableViewCell* RootViewController::cellForRowAtIndexPath(ui::TableView* tabl
 void RootViewController::didSelectRowAtIndexPath(ui::TableView*, ui::IndexPath indexPath)
 {
     ui::ViewController* page = pageController(indexPath.row);
-    auto* detail =
-        splitViewController
-            ? qobject_cast<DetailNavigationController*>(splitViewController->detailViewController())
-            : detailNavigController;
+    auto* detail = m_split
+                       ? qobject_cast<DetailNavigationController*>(m_split->detailViewController())
+                       : &m_detail;
     if (detail) {
         detail->invalidateRootPopoverButtonItem();
         detail->popToRootViewControllerAnimated(false);
@@ -115,8 +108,8 @@ void RootViewController::didSelectRowAtIndexPath(ui::TableView*, ui::IndexPath i
     }
     if (popoverController)
         popoverController->dismissPopoverAnimated(true);
-    if (rootPopoverButtonItem && detailNavigController)
-        detailNavigController->showRootPopoverButtonItem(rootPopoverButtonItem);
+    if (rootPopoverButtonItem)
+        m_detail.showRootPopoverButtonItem(rootPopoverButtonItem);
 }
 
 void RootViewController::viewDidLoad()
@@ -124,16 +117,15 @@ void RootViewController::viewDidLoad()
     ui::TableViewController::viewDidLoad();
     const double height = 22.0 + 10 * tableView()->rowHeight();
     m_popoverSize = QSize(250, static_cast<int>(static_cast<float>(height)));
-    if (splitViewController)
-        if (auto* nav = qobject_cast<ui::NavigationController*>(
-                splitViewController->detailViewController()))
-            nav->pushViewController(generalTableController, false);
+    if (m_split)
+        if (auto* nav = qobject_cast<ui::NavigationController*>(m_split->detailViewController()))
+            nav->pushViewController(m_pages[0], false);
     QTimer::singleShot(0, this, &RootViewController::selectFirstRow);
 }
 
 void RootViewController::viewDidUnload()
 {
-    splitViewController = nullptr;
+    m_split = nullptr;
     rootPopoverButtonItem = nullptr;
 }
 
@@ -155,16 +147,14 @@ void RootViewController::splitViewControllerWillHideViewController(QuillSplitVie
     popover->setPopoverContentSize(m_popoverSize.isEmpty() ? QSize(250, 462) : m_popoverSize);
     popoverController = popover;
     rootPopoverButtonItem = barButtonItem;
-    if (detailNavigController)
-        detailNavigController->showRootPopoverButtonItem(barButtonItem);
+    m_detail.showRootPopoverButtonItem(barButtonItem);
 }
 
 void RootViewController::splitViewControllerWillShowViewController(QuillSplitViewController*,
                                                                    ui::ViewController*,
                                                                    ui::BarButtonItem*)
 {
-    if (detailNavigController)
-        detailNavigController->invalidateRootPopoverButtonItem();
+    m_detail.invalidateRootPopoverButtonItem();
     popoverController = nullptr;
     rootPopoverButtonItem = nullptr;
 }

@@ -5,19 +5,11 @@
 
 #include <QPointer>
 
+#include <array>
+
 class QLabel;
-class AboutTableController;
-class BatteryTableController;
-class ConnectionTableController;
 class DetailNavigationController;
-class DetailsTableController;
-class DiskTableController;
-class GeneralTableController;
-class LogTableController;
-class MemoryTableController;
-class ProcessesTableController;
 class QuillSplitViewController;
-class RouteTableController;
 
 // The page list of large screens: ten rows, each showing one page in the
 // detail pane. While the split view hides the list, it lives in a popover and
@@ -25,14 +17,22 @@ class RouteTableController;
 class RootViewController : public ui::TableViewController, public QuillSplitViewControllerDelegate {
     Q_OBJECT
 public:
-    explicit RootViewController(QObject* parent = nullptr);
+    static constexpr int kPageCount = 10;
+    // The pages in list order: Overview, Work Time, File Statistics,
+    // Connections, Routing Table, Memory, Processes, Details, System Log, About.
+    using Pages = std::array<ui::ViewController*, kPageCount>;
+
+    // The list shows pages in splitViewController's detail, which is detail.
+    RootViewController(Pages pages, QuillSplitViewController& splitViewController,
+                       DetailNavigationController& detail, QObject* parent = nullptr);
     ~RootViewController() override;
 
-    static constexpr int kPageCount = 10;
     static QString pageTitle(int row);
     static QString pageIconName(int row);
     // The controller shown for a row, or nullptr outside 0..9.
     ui::ViewController* pageController(int row) const;
+    // The row that shows a page, or -1 for a page not on the list.
+    int rowOfPage(const ui::ViewController* page) const;
 
     int numberOfRowsInSection(ui::TableView*, int) override { return kPageCount; }
     ui::TableViewCell* cellForRowAtIndexPath(ui::TableView* tableView,
@@ -58,24 +58,14 @@ public:
     QLabel* getImageView(const QString& imageName) const;
     QSize contentSizeForViewInPopover() const { return m_popoverSize; }
 
-    // Outlets (not owned).
-    QuillSplitViewController* splitViewController = nullptr;
-    GeneralTableController* generalTableController = nullptr;
-    BatteryTableController* batteryTableController = nullptr;
-    MemoryTableController* memoryTableController = nullptr;
-    ProcessesTableController* processTableController = nullptr;
-    DetailsTableController* detailsTableController = nullptr;
-    AboutTableController* aboutTableController = nullptr;
-    DiskTableController* diskTableController = nullptr;
-    RouteTableController* routeTableController = nullptr;
-    ConnectionTableController* connectionTableController = nullptr;
-    LogTableController* logTableController = nullptr;
-    DetailNavigationController* detailNavigController = nullptr;
-
     // Held while the list sits in a popover; both null while it is shown.
     QPointer<ui::Popover> popoverController;
     QPointer<ui::BarButtonItem> rootPopoverButtonItem;
 
 private:
+    Pages m_pages;
+    // Cleared when the view unloads.
+    QuillSplitViewController* m_split;
+    DetailNavigationController& m_detail;
     QSize m_popoverSize;
 };

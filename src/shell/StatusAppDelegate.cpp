@@ -5,71 +5,66 @@
 #include "screens/about/AboutTableController.h"
 #include "screens/battery/BatteryTableController.h"
 #include "screens/details/DetailsTableController.h"
-#include "screens/overview/GeneralTableController.h"
 #include "screens/memory/MemoryTableController.h"
+#include "screens/overview/GeneralTableController.h"
 #include "screens/processes/ProcessesTableController.h"
 #include "shell/QuillSplitViewController.h"
 #include "shell/TabBarController.h"
+#include "stats/DynamicStats.h"
 #include "ui/Device.h"
 #include "ui/NavigationController.h"
 
 #include <QLayout>
 #include <QWidget>
 
-StatusAppDelegate::StatusAppDelegate(QObject* parent) : QObject(parent) {}
+StatusAppDelegate::StatusAppDelegate(Parts parts, QObject* parent) : QObject(parent), m_parts(parts)
+{
+}
 
 bool StatusAppDelegate::applicationDidFinishLaunching()
 {
     ui::ViewController* root = ui::Device::isPad()
-                                   ? static_cast<ui::ViewController*>(splitViewController)
-                                   : static_cast<ui::ViewController*>(tabBarController);
-    if (window && root) {
-        window->layout()->addWidget(root->view());
-        root->beginAppearance(false);
-        window->show();
-        root->endAppearance(false);
-    }
+                                   ? static_cast<ui::ViewController*>(&m_parts.splitViewController)
+                                   : static_cast<ui::ViewController*>(&m_parts.tabBarController);
+    QWidget& window = m_parts.window;
+    window.layout()->addWidget(root->view());
+    root->beginAppearance(false);
+    window.show();
+    root->endAppearance(false);
     RatingPrompt::appLaunched(true);
     return true;
 }
 
+std::vector<ScreenController*> StatusAppDelegate::pagesOfTab(const ui::ViewController* tab) const
+{
+    const Parts& p = m_parts;
+    if (tab == &p.generalNavigController)
+        return {&p.general, &p.battery};
+    if (tab == &p.memory)
+        return {&p.memory};
+    if (tab == &p.processes)
+        return {&p.processes};
+    if (tab == &p.detailsNavigController)
+        return {&p.details};
+    if (tab == &p.about)
+        return {&p.about};
+    return {};
+}
+
 void StatusAppDelegate::applicationWillEnterForeground()
 {
-    if (Defaults::standardUserDefaults().integerForKey(QStringLiteral("kAlertType")) != 0) {
-        if (generalTableController)
-            generalTableController->stopAudioPlayer();
-        if (applyIdleRule)
-            applyIdleRule();
+    const Parts& p = m_parts;
+    if (p.defaults.integerForKey(QStringLiteral("kAlertType")) != 0) {
+        p.general.stopAudioPlayer();
+        p.stats.preventIdle(p.stats.shouldPreventIdle());
     }
 
-    std::vector<ScreenController*> reload;
-    if (ui::Device::isPad()) {
-        reload = {generalTableController, batteryTableController, memoryTableController,
-                  processTableController, detailsTableController, aboutTableController};
-    } else if (tabBarController) {
-        switch (tabBarController->selectedIndex()) {
-        case 0:
-            reload = {generalTableController, batteryTableController};
-            break;
-        case 1:
-            reload = {memoryTableController};
-            break;
-        case 2:
-            reload = {processTableController};
-            break;
-        case 3:
-            reload = {detailsTableController};
-            break;
-        case 4:
-            reload = {aboutTableController};
-            break;
-        default:
-            break;
-        }
-    }
+    const std::vector<ScreenController*> reload =
+        ui::Device::isPad() ? std::vector<ScreenController*>{&p.general,   &p.battery, &p.memory,
+                                                             &p.processes, &p.details, &p.about}
+                            : pagesOfTab(p.tabBarController.selectedViewController());
     for (ScreenController* screen : reload)
-        if (screen)
-            screen->reloadData();
+        screen->reloadData();
 
     RatingPrompt::appEnteredForeground(true);
 }
@@ -77,8 +72,8 @@ void StatusAppDelegate::applicationWillEnterForeground()
 void StatusAppDelegate::tabBarControllerDidSelectViewController(ui::TabBarController*,
                                                                 ui::ViewController* viewController)
 {
-    if (viewController &&
-        (viewController == generalNavigController || viewController == detailsNavigController))
+    if (viewController && (viewController == &m_parts.generalNavigController ||
+                           viewController == &m_parts.detailsNavigController))
         static_cast<ui::NavigationController*>(viewController)
             ->popToRootViewControllerAnimated(false);
 }

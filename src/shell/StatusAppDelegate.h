@@ -2,22 +2,27 @@
 
 #include "ui/TabBarControllerDelegate.h"
 
-#include <functional>
 #include <QObject>
+
+#include <vector>
 
 class QWidget;
 class AboutTableController;
 class BatteryTableController;
+class Defaults;
 class DetailsTableController;
+class DynamicStats;
 class GeneralTableController;
 class MemoryTableController;
 class ProcessesTableController;
 class QuillSplitViewController;
+class ScreenController;
 class TabBarController;
 
 namespace ui {
 class NavigationController;
-}
+class ViewController;
+} // namespace ui
 
 // The application delegate: places the root of the chosen layout in the
 // window at launch, and on a return to the foreground stops a sounding alarm,
@@ -25,7 +30,25 @@ class NavigationController;
 class StatusAppDelegate : public QObject, public ui::TabBarControllerDelegate {
     Q_OBJECT
 public:
-    explicit StatusAppDelegate(QObject* parent = nullptr);
+    struct Parts {
+        QWidget& window;
+        TabBarController& tabBarController;
+        QuillSplitViewController& splitViewController;
+        ui::NavigationController& generalNavigController;
+        ui::NavigationController& detailsNavigController;
+        GeneralTableController& general;
+        BatteryTableController& battery;
+        MemoryTableController& memory;
+        ProcessesTableController& processes;
+        DetailsTableController& details;
+        AboutTableController& about;
+        // kAlertType
+        Defaults& defaults;
+        // The idle rule: shouldPreventIdle and preventIdle.
+        DynamicStats& stats;
+    };
+
+    explicit StatusAppDelegate(Parts parts, QObject* parent = nullptr);
 
     bool applicationDidFinishLaunching();
     void applicationWillEnterForeground();
@@ -37,20 +60,10 @@ public:
     void tabBarControllerDidSelectViewController(ui::TabBarController* tabBarController,
                                                  ui::ViewController* viewController) override;
 
-    // Re-applies the idle-timer rule while an alarm is configured; set by
-    // whoever owns the idle inhibitor.
-    std::function<void()> applyIdleRule;
+    // The pages a tab shows, found by the tab's controller (so the tab
+    // order does not matter); empty for a controller that is no tab.
+    std::vector<ScreenController*> pagesOfTab(const ui::ViewController* tab) const;
 
-    // Outlets wired by the main window description.
-    QWidget* window = nullptr;
-    TabBarController* tabBarController = nullptr;
-    QuillSplitViewController* splitViewController = nullptr;
-    GeneralTableController* generalTableController = nullptr;
-    MemoryTableController* memoryTableController = nullptr;
-    ProcessesTableController* processTableController = nullptr;
-    BatteryTableController* batteryTableController = nullptr;
-    DetailsTableController* detailsTableController = nullptr;
-    AboutTableController* aboutTableController = nullptr;
-    ui::NavigationController* generalNavigController = nullptr;
-    ui::NavigationController* detailsNavigController = nullptr;
+private:
+    Parts m_parts;
 };

@@ -1,8 +1,8 @@
 #include "ui/MenuController.h"
 
-#include "host/NotificationCenter.h"
 #include "ui/Responder.h"
 
+#include <QEvent>
 #include <QMenu>
 #include <QWidget>
 
@@ -43,8 +43,27 @@ QMenu* MenuController::menu()
 
 void MenuController::setTargetRect(const QRect& rect, QWidget* view)
 {
+    if (m_targetView && m_targetView != view)
+        m_targetView->removeEventFilter(this);
+    disconnect(m_targetGone);
     m_targetRect = rect;
     m_targetView = view;
+    // A menu left pointing at a view that has gone (a re-layout after the
+    // window turned, a hidden window) closes with it.
+    if (view) {
+        view->installEventFilter(this);
+        m_targetGone = connect(view, &QObject::destroyed, this, [this] {
+            if (m_visible)
+                setMenuVisible(false, false);
+        });
+    }
+}
+
+bool MenuController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_targetView && m_visible && event->type() == QEvent::Hide)
+        setMenuVisible(false, false);
+    return false;
 }
 
 void MenuController::update()
@@ -67,10 +86,10 @@ void MenuController::setMenuVisible(bool visible, bool)
     if (visible == m_visible)
         return;
     if (!visible) {
-        // Post first and clear the flag so the menu's own hide signal does
-        // not post a second time.
+        // Signal first and clear the flag so the menu's own hide signal does
+        // not signal a second time.
         m_visible = false;
-        NotificationCenter::defaultCenter().postNotification(WillHideMenuNotification, this);
+        Q_EMIT menuWillHide();
         menu()->hide();
         return;
     }
@@ -80,7 +99,7 @@ void MenuController::setMenuVisible(bool visible, bool)
     if (menu()->actions().isEmpty())
         return;
     m_visible = true;
-    NotificationCenter::defaultCenter().postNotification(WillShowMenuNotification, this);
+    Q_EMIT menuWillShow();
     // Like a callout: centred above the target rectangle.
     const QSize size = menu()->sizeHint();
     const QPoint anchor = m_targetView->mapToGlobal(
@@ -90,11 +109,11 @@ void MenuController::setMenuVisible(bool visible, bool)
 
 void MenuController::menuAboutToHide()
 {
-    // Dismissed by the user tapping elsewhere.
+    // Every other way the menu closes: a tap elsewhere, close(), Escape.
     if (!m_visible)
         return;
     m_visible = false;
-    NotificationCenter::defaultCenter().postNotification(WillHideMenuNotification, this);
+    Q_EMIT menuWillHide();
 }
 
 void MenuController::perform(EditAction action)

@@ -13,16 +13,12 @@ enum class EditAction;
 
 // The one edit menu of the application (Copy and its kin). It points at a
 // target rectangle of a view and offers the commands the first responder
-// accepts. Observers learn through the default NotificationCenter when it is
-// about to show or hide, so a refreshing screen can leave its cells alone.
+// accepts. menuWillShow and menuWillHide come in pairs, whatever closes the
+// menu (a command, a tap elsewhere, the target view hidden or gone), so a
+// screen that pauses its refresh while the menu is up always resumes.
 class MenuController : public QObject {
     Q_OBJECT
 public:
-    static constexpr const char* WillShowMenuNotification =
-        "MenuControllerWillShowMenuNotification";
-    static constexpr const char* WillHideMenuNotification =
-        "MenuControllerWillHideMenuNotification";
-
     static MenuController& sharedMenuController();
 
     // rect is in view's own coordinates.
@@ -39,6 +35,13 @@ public:
     // The widget underneath, for callers that drive or inspect it.
     QMenu* menu();
 
+Q_SIGNALS:
+    void menuWillShow();
+    void menuWillHide();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     MenuController() = default;
     void menuAboutToHide();
@@ -46,6 +49,7 @@ private:
 
     QMenu* m_menu = nullptr;
     QPointer<QWidget> m_targetView;
+    QMetaObject::Connection m_targetGone;
     QRect m_targetRect;
     bool m_visible = false;
 };

@@ -3,7 +3,6 @@
 #include "drawing/ListCopyableLabel.h"
 #include "drawing/Palette.h"
 #include "drawing/ValueLabel.h"
-#include "host/NotificationCenter.h"
 #include "ui/Device.h"
 #include "ui/MenuController.h"
 #include "ui/Pasteboard.h"
@@ -16,23 +15,20 @@ namespace {
 
 using ui::MenuController;
 
-// Counts the edit menu's notifications and restores the screen class.
+// Counts the edit menu's show and hide signals and restores the screen class.
 class CopyMenuTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         m_idiom = ui::Device::userInterfaceIdiom();
-        auto& center = NotificationCenter::defaultCenter();
-        center.addObserver(this, MenuController::WillShowMenuNotification,
-                           [this](const std::string&, const void*) { ++shows; });
-        center.addObserver(this, MenuController::WillHideMenuNotification,
-                           [this](const std::string&, const void*) { ++hides; });
+        auto& menu = MenuController::sharedMenuController();
+        QObject::connect(&menu, &MenuController::menuWillShow, &window, [this] { ++shows; });
+        QObject::connect(&menu, &MenuController::menuWillHide, &window, [this] { ++hides; });
         window.resize(320, 44);
         window.show();
     }
     void TearDown() override
     {
-        NotificationCenter::defaultCenter().removeObserver(this);
         MenuController::sharedMenuController().setMenuVisible(false, false);
         ui::Device::setUserInterfaceIdiom(m_idiom);
     }

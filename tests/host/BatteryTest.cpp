@@ -1,4 +1,3 @@
-#include "host/NotificationCenter.h"
 #include "host/sysfs/LinuxBattery.h"
 #include "host/sysfs/PowerSupply.h"
 #include "support/TestSupport.h"
@@ -72,7 +71,7 @@ TEST(PowerSupplyStatus, HeldAtTheChargeLimitCountsAsFull)
     EXPECT_EQ(PowerSupply::stateFromStatus("Unknown"), Battery::StateUnknown);
 }
 
-TEST(LinuxBatteryPoll, PostsOnlyWhatChanged)
+TEST(LinuxBatteryPoll, EmitsOnlyWhatChanged)
 {
     QTemporaryDir dir;
     const QString root = dir.path();
@@ -85,12 +84,8 @@ TEST(LinuxBatteryPoll, PostsOnlyWhatChanged)
 
     LinuxBattery battery(root.toStdString());
     std::vector<std::string> posted;
-    int owner = 0;
-    auto& center = NotificationCenter::defaultCenter();
-    for (const char* name :
-         {Battery::kLevelDidChangeNotification, Battery::kStateDidChangeNotification})
-        center.addObserver(&owner, name,
-                           [&](const std::string& n, const void*) { posted.push_back(n); });
+    QObject::connect(&battery, &Battery::levelChanged, [&] { posted.push_back("level"); });
+    QObject::connect(&battery, &Battery::stateChanged, [&] { posted.push_back("state"); });
 
     battery.setMonitoringEnabled(true);
     EXPECT_TRUE(battery.monitoringEnabled());
@@ -99,12 +94,12 @@ TEST(LinuxBatteryPoll, PostsOnlyWhatChanged)
 
     set("capacity", "41\n");
     battery.poll();
-    EXPECT_EQ(posted, std::vector<std::string>{Battery::kLevelDidChangeNotification});
+    EXPECT_EQ(posted, std::vector<std::string>{"level"});
 
     posted.clear();
     set("status", "Charging\n");
     battery.poll();
-    EXPECT_EQ(posted, std::vector<std::string>{Battery::kStateDidChangeNotification});
+    EXPECT_EQ(posted, std::vector<std::string>{"state"});
     EXPECT_EQ(battery.state(), Battery::StateCharging);
     EXPECT_FLOAT_EQ(battery.level(), 0.41f);
 
@@ -117,5 +112,4 @@ TEST(LinuxBatteryPoll, PostsOnlyWhatChanged)
 
     battery.setMonitoringEnabled(false);
     EXPECT_FALSE(battery.monitoringEnabled());
-    center.removeObserver(&owner);
 }

@@ -1,4 +1,5 @@
 #include "screens/battery/AlarmTableController.h"
+#include "stats/DeviceFacts.h"
 
 #include "screens/battery/BatteryTableController.h"
 #include "screens/ScreenFakes.h"
@@ -19,8 +20,8 @@ struct SettingsRig {
     TempDefaults store;
     FakeStats host{store.defaults};
     AlarmTableController page{AlarmTableController::Host{
-        [this]() -> Defaults& { return store.defaults; },
-        [this]() -> DynamicStats& { return host.stats; },
+        store.defaults,
+        host.stats,
     }};
 
     explicit SettingsRig(ui::UserInterfaceIdiom i = ui::UserInterfaceIdiom::Phone) : idiom(i)
@@ -166,9 +167,9 @@ TEST(AlarmSettings, ChoosingATriggerLeavesTheIdleTimerAlone)
 TEST(AlarmSettings, AnUnknownTypeLeavesTheWorkTimeRowTextAsItWas)
 {
     SettingsRig rig;
-    BatteryTableController battery(BatteryTableController::Host{
-        [] { return 0.5f; }, [] { return false; }, [] { return std::array<double, 6>{}; },
-        [&rig]() -> Defaults& { return rig.store.defaults; }});
+    const DeviceFacts facts;
+    BatteryTableController battery(
+        BatteryTableController::Host{rig.host.battery, facts, rig.store.defaults}, rig.page);
     battery.view()->resize(320, 600);
     battery.view()->show();
     rig.tap(0, 2);

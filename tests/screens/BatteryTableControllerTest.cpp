@@ -1,10 +1,10 @@
 #include "screens/battery/BatteryTableController.h"
 
 #include "host/Battery.h"
-#include "host/NotificationCenter.h"
 #include "screens/battery/AlarmTableController.h"
 #include "screens/common/CellImageView.h"
 #include "screens/ScreenFakes.h"
+#include "stats/DeviceFacts.h"
 #include "ui/NavigationController.h"
 #include "ui/NavigationItem.h"
 #include "ui/TableViewCell.h"
@@ -17,25 +17,35 @@ using namespace screenfakes;
 
 namespace {
 
+// Rated seconds of standby, audio, video, Wi-Fi and 3G browsing, talk.
+DeviceFacts ratedFacts(std::array<double, 6> rated)
+{
+    DeviceFacts f;
+    f.battery_life_standby = rated[0];
+    f.battery_life_audio = rated[1];
+    f.battery_life_video = rated[2];
+    f.battery_life_browsing_wifi = rated[3];
+    f.battery_life_browsing_3g = rated[4];
+    f.battery_life_talk = rated[5];
+    return f;
+}
+
 // The Work Time page over a hand-set battery, device facts and defaults,
 // shown at the small layout's size.
 struct PageRig {
     IdiomScope idiom;
     TempDefaults store;
-    float level = 0.5f;
-    bool simulator = false;
-    std::array<double, 6> rated{1080000, 144000, 36000, 32400, 28800, 25200};
-    BatteryTableController page{BatteryTableController::Host{
-        [this] { return level; },
-        [this] { return simulator; },
-        [this] { return rated; },
-        [this]() -> Defaults& { return store.defaults; },
-    }};
+    FakeStats host{store.defaults};
+    DeviceFacts facts = ratedFacts({1080000, 144000, 36000, 32400, 28800, 25200});
+    AlarmTableController alarm{AlarmTableController::Host{store.defaults, host.stats}};
+    BatteryTableController page{BatteryTableController::Host{host.battery, facts, store.defaults},
+                                alarm};
 
     explicit PageRig(ui::UserInterfaceIdiom i = ui::UserInterfaceIdiom::Phone,
                      std::optional<long long> health = std::nullopt)
         : idiom(i)
     {
+        host.battery.lvl = 0.5f;
         if (health)
             store.defaults.setInteger(*health, QStringLiteral("kHealthKey"));
         page.awakeFromNib();
@@ -87,8 +97,8 @@ TEST(BatteryPage, WorkTimesFromRatedLifeHealthAndCharge)
 
     // A model with few ratings, health 80 %, charge 0.333 (33 %).
     PageRig examples(ui::UserInterfaceIdiom::Phone, 80);
-    examples.rated = {0, 0, 36000, 0, 0, 25200};
-    examples.level = 0.333f;
+    examples.facts = ratedFacts({0, 0, 36000, 0, 0, 25200});
+    examples.host.battery.lvl = 0.333f;
     examples.page.reloadData();
     EXPECT_EQ(examples.workTimes(), (QStringList{"N/A", "N/A", "2h 38m", "N/A", "N/A", "1h 50m"}));
 }
@@ -96,22 +106,22 @@ TEST(BatteryPage, WorkTimesFromRatedLifeHealthAndCharge)
 TEST(BatteryPage, DemoChargeAndUnreadableLevel)
 {
     PageRig rig;
-    rig.simulator = true;
-    rig.level = -1.0f;
+    rig.facts.simulator = true;
+    rig.host.battery.lvl = -1.0f;
     rig.page.reloadData();
     EXPECT_EQ(rig.detail(0, 0), QStringLiteral("225h 0m")); // 1080000 x 0.75
 
-    rig.simulator = false;
+    rig.facts.simulator = false;
     rig.page.reloadData();
     EXPECT_EQ(rig.workTimes(), QStringList(6, QStringLiteral("N/A")));
     EXPECT_EQ(rig.detail(1, 0), QStringLiteral("100%")); // the rest of the page is unharmed
 }
 
-TEST(BatteryPage, LevelNotificationReloadsTheRows)
+TEST(BatteryPage, ALevelChangeReloadsTheRows)
 {
     PageRig rig;
-    rig.level = 0.25f;
-    NotificationCenter::defaultCenter().postNotification(Battery::kLevelDidChangeNotification);
+    rig.host.battery.lvl = 0.25f;
+    Q_EMIT rig.host.battery.levelChanged();
     EXPECT_EQ(rig.detail(0, 0), QStringLiteral("75h 0m"));
 }
 
@@ -192,10 +202,7 @@ TEST(BatteryPage, AlertRowTextFollowsTheTypeAndKeepsItForUnknownValues)
 TEST(BatteryPage, OnlyTheAlertRowSelectsAndPushesTheSettings)
 {
     PageRig rig;
-    AlarmTableController alarm(
-        AlarmTableController::Host{[&rig]() -> Defaults& { return rig.store.defaults; }, nullptr});
     ui::NavigationController nav(&rig.page);
-    rig.page.alarmController = &alarm;
     ui::TableView* table = rig.page.tableView();
     for (int r = 0; r < 6; ++r)
         EXPECT_EQ(rig.page.willSelectRowAtIndexPath(table, {0, r}), std::nullopt);
@@ -203,7 +210,7 @@ TEST(BatteryPage, OnlyTheAlertRowSelectsAndPushesTheSettings)
     table->tapRowAtIndexPath({0, 2});
     EXPECT_EQ(nav.topViewController(), &rig.page);
     table->tapRowAtIndexPath({1, 1});
-    EXPECT_EQ(nav.topViewController(), &alarm);
+    EXPECT_EQ(nav.topViewController(), &rig.alarm);
 }
 
 TEST(BatteryPage, RowHeightsAndMarksPerScreenClass)

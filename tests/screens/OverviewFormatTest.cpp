@@ -1,5 +1,4 @@
 #include "screens/overview/OverviewFormat.h"
-#include "drawing/OnOffView.h"
 #include "drawing/Palette.h"
 
 #include <gtest/gtest.h>
@@ -84,29 +83,6 @@ TEST(OverviewFormatTest, BatteryBarTurnsRedAtTwentyPercent)
     }
     EXPECT_EQ(OverviewFormat::chargeText(87), "87%");
     EXPECT_EQ(OverviewFormat::chargeText(0), "0%");
-}
-
-TEST(OverviewFormatTest, BatteryStateTextsAndLamps)
-{
-    const struct {
-        Battery::State state;
-        const char* text;
-        int lamp;
-    } cases[] = {
-        {Battery::StateUnknown, "Unknown", OnOffView::Red},
-        {Battery::StateUnplugged, "Discharging", OnOffView::Red},
-        {Battery::StateCharging, "Charging", OnOffView::Amber},
-        {Battery::StateFull, "Charged", OnOffView::Green},
-    };
-    for (const auto& c : cases) {
-        const auto shown = OverviewFormat::batteryState(c.state);
-        EXPECT_EQ(shown.text, QString::fromLatin1(c.text));
-        EXPECT_EQ(shown.lamp, c.lamp) << c.text;
-    }
-    EXPECT_EQ(OverviewFormat::yesNo(true).text, "Yes");
-    EXPECT_EQ(OverviewFormat::yesNo(true).lamp, OnOffView::Green);
-    EXPECT_EQ(OverviewFormat::yesNo(false).text, "No");
-    EXPECT_EQ(OverviewFormat::yesNo(false).lamp, OnOffView::Red);
 }
 
 TEST(OverviewFormatTest, CpuSharesLeaveNiceTicksOut)

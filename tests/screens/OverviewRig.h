@@ -2,15 +2,24 @@
 // An Overview over private collectors fed by hand-set fakes, so each test
 // decides the battery, ticks, volume, carrier and interfaces it shows.
 
+#include "host/AudioPlayer.h"
 #include "host/CarrierService.h"
-#include "host/settings/Defaults.h"
 #include "host/InterfaceAddresses.h"
-#include "host/sysfs/InterfaceRoles.h"
 #include "host/RouteDump.h"
+#include "host/settings/Defaults.h"
 #include "host/SocketDump.h"
+#include "host/sysfs/InterfaceRoles.h"
 #include "host/VolumeInfo.h"
+#include "screens/battery/AlarmTableController.h"
+#include "screens/battery/BatteryTableController.h"
+#include "screens/battery/FullChargeAlarm.h"
+#include "screens/connections/ConnectionTableController.h"
+#include "screens/files/DiskTableController.h"
 #include "screens/overview/GeneralTableController.h"
+#include "screens/overview/OverviewCell.h"
+#include "screens/routes/RouteTableController.h"
 #include "stats/ConnectionStats.h"
+#include "stats/DeviceFacts.h"
 #include "stats/DynamicStats.h"
 #include "stats/RouteStats.h"
 #include "stats/SemiDynamicStats.h"
@@ -99,6 +108,13 @@ struct Rig {
     std::unique_ptr<SemiDynamicStats> semiDynamicStats;
     std::unique_ptr<RouteStats> routeStats;
     std::unique_ptr<ConnectionStats> connectionStats;
+    std::unique_ptr<FullChargeAlarm> alarm;
+    std::unique_ptr<AlarmTableController> alarmPage;
+    DeviceFacts facts; // Work Time's own copy: a test may replace staticStats
+    std::unique_ptr<BatteryTableController> workTime;
+    DiskTableController filesPage;
+    ConnectionTableController connectionsPage;
+    RouteTableController routesPage;
     std::unique_ptr<GeneralTableController> controller;
     double now = 1700000000.0 + 90061.0;
 
@@ -137,45 +153,67 @@ struct Rig {
         connectionStats = std::make_unique<ConnectionStats>(sockets);
         // The carrier decides the section count before the first reload.
         semiDynamicStats->refreshCarrierInfoSync();
+        Defaults& defaults = Defaults::standardUserDefaults();
+        // Nothing sounds in these tests.
+        alarm = std::make_unique<FullChargeAlarm>(FullChargeAlarm::Host{
+            battery, *dynamicStats, defaults, [] { return std::unique_ptr<AudioPlayer>(); }});
+        facts = staticStats->deviceFacts();
+        alarmPage = std::make_unique<AlarmTableController>(
+            AlarmTableController::Host{defaults, *dynamicStats});
+        workTime = std::make_unique<BatteryTableController>(
+            BatteryTableController::Host{battery, facts, defaults}, *alarmPage);
+    }
+
+    OverviewSources sources()
+    {
+        return OverviewSources{*dynamicStats,
+                               *semiDynamicStats,
+                               *staticStats,
+                               *routeStats,
+                               *connectionStats,
+                               battery,
+                               Defaults::standardUserDefaults(),
+                               *alarm,
+                               [this] { return now; }};
+    }
+    GeneralTableController::Pages pages()
+    {
+        return {*workTime, filesPage, connectionsPage, routesPage};
     }
 
     ~Rig()
     {
         controller.reset();
+        workTime.reset();
+        alarmPage.reset();
+        alarm.reset();
         Defaults::setStandardPath({});
         ui::Device::setUserInterfaceIdiom(ui::UserInterfaceIdiom::Phone);
     }
 
     // A controller over this rig's collectors, woken, with its table shown
     // at the window width of its screen class.
-    GeneralTableController& build()
+    template <typename Controller = GeneralTableController> Controller& build()
     {
-        controller = std::make_unique<GeneralTableController>();
-        OverviewSources s;
-        s.dynamicStats = dynamicStats.get();
-        s.semiDynamicStats = semiDynamicStats.get();
-        s.staticStats = staticStats.get();
-        s.routeStats = routeStats.get();
-        s.connectionStats = connectionStats.get();
-        s.battery = &battery;
-        s.now = [this] { return now; };
-        controller->setSources(s);
+        auto* made = new Controller(sources(), pages());
+        controller.reset(made);
         controller->awakeFromNib();
         ui::TableView* table = controller->tableView();
         table->resize(ui::Device::isPad() ? 704 : 320, 3000);
         table->show();
-        return *controller;
+        return *made;
     }
 
     ui::TableView* table() { return controller->tableView(); }
-    ui::TableViewCell* cell(int section, int row)
+    OverviewCell* cell(int section, int row)
     {
-        return table()->cellForRowAtIndexPath({section, row});
+        return qobject_cast<OverviewCell*>(table()->cellForRowAtIndexPath({section, row}));
     }
-    QString text(int section, int row, int tag)
+    // The text of a cell's part, by default its value.
+    QString text(int section, int row, QLabel* OverviewCell::*part = &OverviewCell::value)
     {
-        ui::TableViewCell* c = cell(section, row);
-        auto* label = c ? qobject_cast<QLabel*>(c->viewWithTag(tag)) : nullptr;
+        OverviewCell* c = cell(section, row);
+        QLabel* label = c ? c->*part : nullptr;
         return label ? label->text() : QStringLiteral("<none>");
     }
 };

@@ -102,9 +102,9 @@ TEST(QtAudioPlayer, TheAlarmWithTheRealPlayerRunsItsCourse)
     Clock clock;
     FullChargeAlarm::resetPreviousReading();
     FullChargeAlarm alarm{FullChargeAlarm::Host{
-        [&]() -> Battery& { return host.battery; },
-        [&]() -> DynamicStats& { return host.stats; },
-        [&]() -> Defaults& { return store.defaults; },
+        host.battery,
+        host.stats,
+        store.defaults,
         [&]() -> std::unique_ptr<AudioPlayer> { return QtAudioPlayer::create(sound.path); },
         [&] { return clock.make(); },
     }};

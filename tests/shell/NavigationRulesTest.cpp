@@ -5,6 +5,7 @@
 #include "shell/RootViewController.h"
 #include "shell/StatusAppDelegate.h"
 #include "shell/TabBarController.h"
+#include "support/IdiomScope.h"
 #include "support/TestSupport.h"
 #include "ui/BarButtonItem.h"
 #include "ui/Device.h"
@@ -21,16 +22,14 @@ using namespace shelltest;
 
 namespace {
 struct LargeGraph {
-    std::unique_ptr<MainWindowDescription> graph;
+    testsupport::IdiomScope pad{ui::UserInterfaceIdiom::Pad};
+    CountingGraph graph;
     LargeGraph()
     {
-        ui::Device::setUserInterfaceIdiom(ui::UserInterfaceIdiom::Pad);
-        graph = countingGraph();
         graph->window->resize(1024, 768);
         graph->appDelegate->applicationDidFinishLaunching();
         testsupport::waitUntil([] { return false; }, std::chrono::milliseconds(20));
     }
-    ~LargeGraph() { ui::Device::setUserInterfaceIdiom(ui::UserInterfaceIdiom::Phone); }
     ui::NavigationItem* topItem() { return graph->detailNavigController->navigBar()->topItem(); }
 };
 } // namespace
@@ -119,4 +118,39 @@ TEST(TabSelection, NavigationTabsGoBackToTheirRootOtherTabsDoNothing)
     EXPECT_EQ(graph->detailsNavigController->viewControllers().size(), 2);
     graph->tabBarController->selectTabByUser(3);
     EXPECT_EQ(graph->detailsNavigController->topViewController(), graph->screens.details);
+}
+
+// Turning the window to portrait while the copy menu is open on the Overview
+// re-lays out the pages; the Overview must not stay paused once the menu has
+// gone, whichever way it went.
+#include "drawing/CopyableLabel.h"
+#include "screens/overview/OverviewCell.h"
+#include "ui/MenuController.h"
+
+#include <QMenu>
+
+TEST(CopyMenu, TurningTheWindowWithTheMenuOpenLeavesTheOverviewRefreshing)
+{
+    LargeGraph g;
+    GeneralTableController* overview = g.graph->screens.general;
+    ui::TableView* table = overview->tableView();
+    auto* cell = qobject_cast<OverviewCell*>(table->cellForRowAtIndexPath({1, 1}));
+    ASSERT_NE(cell, nullptr);
+    auto* value = qobject_cast<CopyableLabel*>(cell->value);
+    ASSERT_NE(value, nullptr);
+    QTest::mouseClick(value, Qt::LeftButton, {}, value->rect().center());
+    ui::MenuController& menu = ui::MenuController::sharedMenuController();
+    ASSERT_TRUE(menu.isMenuVisible());
+    ASSERT_TRUE(overview->scrolling());
+
+    g.graph->window->resize(768, 1024);
+    QApplication::processEvents();
+    // Either the menu is still up over a label the user can see (and the
+    // pause with it), or it went and the refresh runs again.
+    EXPECT_EQ(menu.menu()->isVisible(), menu.isMenuVisible());
+    if (menu.isMenuVisible())
+        EXPECT_TRUE(value->isVisible());
+    EXPECT_EQ(overview->scrolling(), menu.isMenuVisible());
+    menu.menu()->close();
+    EXPECT_FALSE(overview->scrolling());
 }

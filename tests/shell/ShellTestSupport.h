@@ -1,6 +1,6 @@
 #pragma once
-// Counting stand-ins for the screens, so the shell's rules can be checked
-// without any collector running.
+// Counting stand-ins for the screens over fake services, so the shell's
+// rules can be checked without any machine reading.
 
 #include "screens/about/AboutTableController.h"
 #include "screens/battery/AlarmTableController.h"
@@ -8,11 +8,13 @@
 #include "screens/connections/ConnectionTableController.h"
 #include "screens/details/DetailsTableController.h"
 #include "screens/files/DiskTableController.h"
-#include "screens/overview/GeneralTableController.h"
 #include "screens/log/LogTableController.h"
 #include "screens/memory/MemoryTableController.h"
+#include "screens/overview/GeneralTableController.h"
+#include "screens/OverviewRig.h"
 #include "screens/processes/ProcessesTableController.h"
 #include "screens/routes/RouteTableController.h"
+#include "shell/AppComposition.h"
 #include "shell/MainWindowDescription.h"
 
 #include <memory>
@@ -29,7 +31,11 @@ inline std::vector<std::string>& reloadLog()
 
 template <typename Base> class Counting : public Base {
 public:
-    explicit Counting(const char* name) : m_name(name) {}
+    template <typename... Args>
+    explicit Counting(const char* name, Args&&... args)
+        : Base(std::forward<Args>(args)...), m_name(name)
+    {
+    }
     void reloadData() override { reloadLog().push_back(m_name); }
 
 private:
@@ -38,30 +44,56 @@ private:
 
 class CountingGeneral : public Counting<GeneralTableController> {
 public:
-    CountingGeneral() : Counting("Overview") {}
+    using Counting::Counting;
     int stops = 0;
     void stopAudioPlayer() override { ++stops; }
 };
 
-// A graph whose screens only log their reloads.
-inline std::unique_ptr<MainWindowDescription> countingGraph(CountingGeneral** general = nullptr)
+// The services of an Overview rig (fakes, settings in a private file) as the
+// application's composition; the alarm makes no sound.
+inline std::unique_ptr<AppComposition> fakeComposition(overview::Rig& rig)
 {
-    MainWindowDescription::Screens s;
-    auto* g = new CountingGeneral;
-    if (general)
-        *general = g;
-    s.general = g;
-    s.battery = new Counting<BatteryTableController>("Work Time");
-    s.memory = new Counting<MemoryTableController>("Memory");
-    s.processes = new Counting<ProcessesTableController>("Processes");
-    s.details = new Counting<DetailsTableController>("Details");
-    s.about = new Counting<AboutTableController>("About");
-    s.disk = new Counting<DiskTableController>("File Statistics");
-    s.route = new Counting<RouteTableController>("Routing Table");
-    s.connection = new Counting<ConnectionTableController>("Connections");
-    s.log = new Counting<LogTableController>("System Log");
-    s.alarm = new Counting<AlarmTableController>("Alarm");
-    return MainWindowDescription::load(s);
+    return std::make_unique<AppComposition>(
+        AppComposition::Services{Defaults::standardUserDefaults(), rig.battery, *rig.staticStats,
+                                 *rig.dynamicStats, *rig.semiDynamicStats, *rig.routeStats,
+                                 *rig.connectionStats, [&rig] { return rig.now; }},
+        [] { return std::unique_ptr<AudioPlayer>(); });
+}
+
+// A graph whose screens only log their reloads, over fake services. The
+// screen class is the one set when it is made.
+struct CountingGraph {
+    overview::Rig rig{overview::Options{ui::Device::isPad()}};
+    std::unique_ptr<MainWindowDescription> graph;
+    CountingGeneral* general = nullptr;
+
+    CountingGraph()
+    {
+        std::unique_ptr<AppComposition> composition = fakeComposition(rig);
+        MainWindowDescription::Screens s;
+        s.memory = new Counting<MemoryTableController>("Memory");
+        s.processes = new Counting<ProcessesTableController>("Processes");
+        s.about = new Counting<AboutTableController>("About");
+        s.disk = new Counting<DiskTableController>("File Statistics");
+        s.route = new Counting<RouteTableController>("Routing Table");
+        s.connection = new Counting<ConnectionTableController>("Connections");
+        s.log = new Counting<LogTableController>("System Log");
+        s.details = new Counting<DetailsTableController>("Details", *s.log);
+        s.alarm = new Counting<AlarmTableController>("Alarm", composition->alarmHost());
+        s.battery =
+            new Counting<BatteryTableController>("Work Time", composition->batteryHost(), *s.alarm);
+        general = new CountingGeneral(
+            "Overview", composition->overviewSources(),
+            GeneralTableController::Pages{*s.battery, *s.disk, *s.connection, *s.route});
+        s.general = general;
+        graph = MainWindowDescription::load(std::move(composition), s);
+    }
+    MainWindowDescription* operator->() const { return graph.get(); }
+};
+
+inline CountingGraph countingGraph()
+{
+    return CountingGraph();
 }
 
 } // namespace shelltest

@@ -1,11 +1,9 @@
 #include "host/sysfs/LinuxBattery.h"
 
-#include "host/NotificationCenter.h"
-
 LinuxBattery::LinuxBattery(std::string root) : m_root(std::move(root))
 {
     m_timer.setInterval(kPollMilliseconds);
-    QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
+    connect(&m_timer, &QTimer::timeout, this, &LinuxBattery::poll);
 }
 
 float LinuxBattery::level()
@@ -35,12 +33,11 @@ void LinuxBattery::setMonitoringEnabled(bool enabled)
 void LinuxBattery::poll()
 {
     const PowerSupplyReading now = PowerSupply::read(m_root);
-    const bool levelChanged = now.level != m_last.level;
-    const bool stateChanged = now.state != m_last.state;
+    const bool levelMoved = now.level != m_last.level;
+    const bool stateMoved = now.state != m_last.state;
     m_last = now;
-    auto& center = NotificationCenter::defaultCenter();
-    if (levelChanged)
-        center.postNotification(kLevelDidChangeNotification, this);
-    if (stateChanged)
-        center.postNotification(kStateDidChangeNotification, this);
+    if (levelMoved)
+        Q_EMIT levelChanged();
+    if (stateMoved)
+        Q_EMIT stateChanged();
 }

@@ -8,9 +8,10 @@
 #include <string>
 
 // Battery over sysfs. Level and state are read fresh on every question; while
-// monitoring is on a 2-second poll posts the level and state notifications
-// (main thread) when a value differs from the previous poll.
+// monitoring is on a 2-second poll emits the level and state signals (main
+// thread) when a value differs from the previous poll.
 class LinuxBattery : public Battery {
+    Q_OBJECT
 public:
     explicit LinuxBattery(std::string root = "/");
 
@@ -19,7 +20,7 @@ public:
     void setMonitoringEnabled(bool enabled) override;
     bool monitoringEnabled() const override { return m_timer.isActive(); }
 
-    // One poll step: reads the supplies and posts what changed. The timer
+    // One poll step: reads the supplies and emits what changed. The timer
     // calls it; tests call it directly.
     void poll();
 

@@ -22,19 +22,6 @@ constexpr int kTriggerRows = 2;
 
 } // namespace
 
-AlarmTableController::Host AlarmTableController::liveHost()
-{
-    return Host{
-        []() -> Defaults& { return Defaults::standardUserDefaults(); },
-        []() -> DynamicStats& { return DynamicStats::instance(); },
-    };
-}
-
-AlarmTableController::AlarmTableController(QObject* parent)
-    : AlarmTableController(liveHost(), parent)
-{
-}
-
 AlarmTableController::AlarmTableController(Host host, QObject* parent)
     : ScreenController(QStringLiteral("Sound Alert"), ui::TableViewStyle::Grouped, parent),
       m_host(std::move(host))
@@ -84,7 +71,7 @@ ui::TableViewCell* AlarmTableController::cellForRowAtIndexPath(ui::TableView* ta
             cell->setAccessoryView(tick);
         }
     }
-    Defaults& defaults = m_host.defaults();
+    Defaults& defaults = m_host.defaults;
     const bool frequency = indexPath.section == 0;
     const long long stored = defaults.integerForKey(frequency ? kAlertTypeKey : kAlertTriggerKey);
     cell->textLabel()->setText(QString::fromLatin1(frequency ? kFrequencyTitles[indexPath.row]
@@ -105,13 +92,13 @@ void AlarmTableController::showCheck(bool check, ui::TableViewCell* cell)
 
 void AlarmTableController::didSelectRowAtIndexPath(ui::TableView*, ui::IndexPath indexPath)
 {
-    Defaults& defaults = m_host.defaults();
+    Defaults& defaults = m_host.defaults;
     if (indexPath.section == 0) {
         defaults.setInteger(indexPath.row, kAlertTypeKey);
         defaults.synchronize();
         // "Off" always lets the machine idle again; an alarm keeps it awake
         // while the battery can still reach the trigger.
-        DynamicStats& stats = m_host.stats();
+        DynamicStats& stats = m_host.stats;
         stats.preventIdle(indexPath.row == 0 ? false : stats.shouldPreventIdle());
     } else if (indexPath.section == 1) {
         defaults.setInteger(indexPath.row, kAlertTriggerKey);

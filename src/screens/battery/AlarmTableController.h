@@ -2,15 +2,10 @@
 
 #include "screens/common/ScreenController.h"
 
-#include <functional>
 #include <optional>
 
 class Defaults;
 class DynamicStats;
-
-namespace ui {
-class NavigationController;
-}
 
 // The page that shows the full-charge alarm's type and trigger. It keeps no
 // state: both settings are read from the defaults whenever a row is filled.
@@ -18,18 +13,15 @@ class AlarmTableController : public ScreenController {
     Q_OBJECT
 public:
     struct Host {
-        std::function<Defaults&()> defaults;
+        Defaults& defaults;
         // shouldPreventIdle and preventIdle
-        std::function<DynamicStats&()> stats;
+        DynamicStats& stats;
     };
-    // The shared defaults and statistics.
-    static Host liveHost();
 
     // Tag of the tick image that marks the chosen row on large screens.
     static constexpr int kTickTag = 1;
 
-    explicit AlarmTableController(QObject* parent = nullptr);
-    AlarmTableController(Host host, QObject* parent = nullptr);
+    explicit AlarmTableController(Host host, QObject* parent = nullptr);
 
     // "Off", "Once", "Every minute", "Continuous"; nullopt for another value.
     static std::optional<QString> frequencyTitle(long long alertType);
@@ -46,9 +38,6 @@ public:
 
     // Marks the row chosen or not: a check mark, or the tick on large screens.
     static void showCheck(bool check, ui::TableViewCell* cell);
-
-    // Outlets wired by the main window description.
-    ui::NavigationController* navigController = nullptr;
 
 private:
     Host m_host;

@@ -5,13 +5,11 @@
 #include "drawing/CustomDetailCell.h"
 #include "host/Battery.h"
 #include "host/settings/Defaults.h"
-#include "host/HostServices.h"
-#include "host/NotificationCenter.h"
 #include "screens/battery/AlarmTableController.h"
+#include "screens/battery/WorkTime.h"
 #include "screens/common/CellImageView.h"
 #include "screens/common/SettingsRows.h"
-#include "screens/battery/WorkTime.h"
-#include "stats/StaticStats.h"
+#include "stats/DeviceFacts.h"
 #include "ui/Device.h"
 #include "ui/NavigationController.h"
 #include "ui/NavigationItem.h"
@@ -35,51 +33,27 @@ const char* const kWorkTimeTitles[BatteryTableController::kWorkTimeRows] = {
 
 } // namespace
 
-BatteryTableController::Host BatteryTableController::liveHost()
-{
-    return Host{
-        [] { return HostServices::battery().level(); },
-        [] { return StaticStats::instance().simulator(); },
-        [] {
-            const StaticStats& s = StaticStats::instance();
-            return std::array<double, kWorkTimeRows>{
-                s.battery_life_standby(),     s.battery_life_audio(),
-                s.battery_life_video(),       s.battery_life_browsing_wifi(),
-                s.battery_life_browsing_3g(), s.battery_life_talk()};
-        },
-        []() -> Defaults& { return Defaults::standardUserDefaults(); },
-    };
-}
-
-BatteryTableController::BatteryTableController(QObject* parent)
-    : BatteryTableController(liveHost(), parent)
-{
-}
-
-BatteryTableController::BatteryTableController(Host host, QObject* parent)
+BatteryTableController::BatteryTableController(Host host, AlarmTableController& alarm,
+                                               QObject* parent)
     : ScreenController(QStringLiteral("Work Time"), ui::TableViewStyle::Grouped, parent),
-      m_host(std::move(host))
+      m_host(host), m_alarm(alarm)
 {
+    connect(&m_host.battery, &Battery::levelChanged, this,
+            &BatteryTableController::batteryLevelDidChange);
 }
 
-BatteryTableController::~BatteryTableController()
-{
-    NotificationCenter::defaultCenter().removeObserver(this);
-}
+BatteryTableController::~BatteryTableController() = default;
 
 void BatteryTableController::awakeFromNib()
 {
     m_label = nullptr;
-    NotificationCenter::defaultCenter().addObserver(
-        this, Battery::kLevelDidChangeNotification,
-        [this](const std::string&, const void*) { batteryLevelDidChange(); });
 }
 
 void BatteryTableController::viewDidLoad()
 {
     // Repaired in memory only: reading a page never writes the settings, so
     // a broken file is not moved aside before the user changes something.
-    m_sliderValue = WorkTime::repairedHealth(m_host.defaults().integerForKey(kHealthKey));
+    m_sliderValue = WorkTime::repairedHealth(m_host.defaults.integerForKey(kHealthKey));
     if (ui::Device::isPad())
         navigationItem()->setHidesBackButton(true);
 }
@@ -127,11 +101,9 @@ BatteryTableController::willSelectRowAtIndexPath(ui::TableView*, ui::IndexPath i
 
 void BatteryTableController::didSelectRowAtIndexPath(ui::TableView*, ui::IndexPath)
 {
-    // On large screens the page sits on the detail stack, not on the outlet's.
-    ui::NavigationController* nav =
-        navigationController() ? navigationController() : navigController;
-    if (nav && alarmController)
-        nav->pushViewController(alarmController, true);
+    // Whichever stack the page is on: the Overview's tab or the detail pane.
+    if (ui::NavigationController* nav = navigationController())
+        nav->pushViewController(&m_alarm, true);
 }
 
 bool BatteryTableController::shouldAutorotateToInterfaceOrientation(ui::InterfaceOrientation) const
@@ -158,8 +130,11 @@ ui::TableViewCell* BatteryTableController::workTimeCell(ui::TableView* tableView
         SettingsRows::applyRowFonts(cell);
         cell->setSelectionStyle(ui::SelectionStyle::None);
     }
-    const auto rated = m_host.ratedLife();
-    const auto charge = WorkTime::charge(m_host.batteryLevel(), m_host.simulator());
+    const DeviceFacts& f = m_host.facts;
+    const double rated[kWorkTimeRows] = {f.battery_life_standby,     f.battery_life_audio,
+                                         f.battery_life_video,       f.battery_life_browsing_wifi,
+                                         f.battery_life_browsing_3g, f.battery_life_talk};
+    const auto charge = WorkTime::charge(m_host.battery.level(), f.simulator);
     cell->textLabel()->setText(QString::fromLatin1(kWorkTimeTitles[row]));
     cell->detailTextLabel()->setText(WorkTime::text(rated[row], m_sliderValue, charge));
     return cell;
@@ -235,7 +210,7 @@ ui::TableViewCell* BatteryTableController::alertCell(ui::TableView* tableView)
     cell->textLabel()->setText(QStringLiteral("Full Charge Sound Alert"));
     // An unknown type leaves whatever the reused cell showed.
     if (const auto text =
-            AlarmTableController::frequencyTitle(m_host.defaults().integerForKey(kAlertTypeKey)))
+            AlarmTableController::frequencyTitle(m_host.defaults.integerForKey(kAlertTypeKey)))
         cell->detailTextLabel()->setText(*text);
     return cell;
 }
@@ -256,7 +231,7 @@ void BatteryTableController::sliderAction(double value)
 void BatteryTableController::sliderReleased(double value)
 {
     m_sliderValue = static_cast<uint32_t>(std::lround(value));
-    Defaults& defaults = m_host.defaults();
+    Defaults& defaults = m_host.defaults;
     defaults.setInteger(m_sliderValue, kHealthKey);
     defaults.synchronize();
     reloadData();

@@ -7,17 +7,12 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
-
-class Defaults;
-
-class QSlider;
-
-namespace ui {
-class NavigationController;
-}
 
 class AlarmTableController;
+class Battery;
+class Defaults;
+struct DeviceFacts;
+class QSlider;
 
 // The page that shows estimated battery work time, battery health and the alarm setting.
 class BatteryTableController : public ScreenController {
@@ -26,18 +21,14 @@ public:
     static constexpr int kWorkTimeRows = 6;
 
     struct Host {
-        // 0.0 to 1.0; negative when the host cannot read it.
-        std::function<float()> batteryLevel;
-        std::function<bool()> simulator;
-        // Rated seconds of standby, audio, video, Wi-Fi and 3G browsing, talk.
-        std::function<std::array<double, kWorkTimeRows>()> ratedLife;
-        std::function<Defaults&()> defaults;
+        Battery& battery;
+        // The rated battery life and whether this is the demonstration.
+        const DeviceFacts& facts;
+        Defaults& defaults;
     };
-    // The machine's battery, the shared device facts and defaults.
-    static Host liveHost();
 
-    explicit BatteryTableController(QObject* parent = nullptr);
-    BatteryTableController(Host host, QObject* parent = nullptr);
+    // alarm is the page the alert row pushes.
+    BatteryTableController(Host host, AlarmTableController& alarm, QObject* parent = nullptr);
     ~BatteryTableController() override;
 
     void awakeFromNib() override;
@@ -65,10 +56,6 @@ public:
     // The slider row's detail label, once that row has been shown.
     QLabel* label() const { return m_label; }
 
-    // Outlets wired by the main window description.
-    ui::NavigationController* navigController = nullptr;
-    AlarmTableController* alarmController = nullptr;
-
 private:
     ui::TableViewCell* workTimeCell(ui::TableView* tableView, int row);
     ui::TableViewCell* sliderCell(ui::TableView* tableView);
@@ -76,6 +63,7 @@ private:
     QSlider* makeSlider(ui::TableViewCell* cell);
 
     Host m_host;
+    AlarmTableController& m_alarm;
     uint32_t m_sliderValue = 100;
     QPointer<QLabel> m_label;
 };

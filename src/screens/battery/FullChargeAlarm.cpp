@@ -3,7 +3,6 @@
 #include "host/AudioPlayer.h"
 #include "host/Battery.h"
 #include "host/settings/Defaults.h"
-#include "host/HostServices.h"
 #include "screens/battery/QtAudioPlayer.h"
 #include "screens/common/QtRepeatingTimer.h"
 #include "stats/DynamicStats.h"
@@ -34,25 +33,22 @@ constexpr long long kTriggerFullCharge = 1;
 
 } // namespace
 
-FullChargeAlarm::Host FullChargeAlarm::liveHost()
-{
-    return Host{
-        []() -> Battery& { return HostServices::battery(); },
-        []() -> DynamicStats& { return DynamicStats::instance(); },
-        []() -> Defaults& { return Defaults::standardUserDefaults(); },
-        []() -> std::unique_ptr<AudioPlayer> { return QtAudioPlayer::create(soundPath()); },
-        []() -> std::unique_ptr<RepeatingTimer> { return std::make_unique<QtRepeatingTimer>(); },
-    };
-}
-
 QString FullChargeAlarm::soundPath()
 {
     return QStringLiteral(":/sounds/notification.wav");
 }
 
-FullChargeAlarm::FullChargeAlarm() : FullChargeAlarm(liveHost()) {}
-
-FullChargeAlarm::FullChargeAlarm(Host host) : m_host(std::move(host)) {}
+FullChargeAlarm::FullChargeAlarm(Host host) : m_host(std::move(host))
+{
+    if (!m_host.makePlayer)
+        m_host.makePlayer = [] {
+            return std::unique_ptr<AudioPlayer>(QtAudioPlayer::create(soundPath()));
+        };
+    if (!m_host.makeTimer)
+        m_host.makeTimer = [] {
+            return std::unique_ptr<RepeatingTimer>(std::make_unique<QtRepeatingTimer>());
+        };
+}
 
 FullChargeAlarm::~FullChargeAlarm() = default;
 
@@ -68,7 +64,7 @@ bool FullChargeAlarm::alertTimerActive() const
 
 void FullChargeAlarm::batteryLevelDidChange()
 {
-    Defaults& defaults = m_host.defaults();
+    Defaults& defaults = m_host.defaults;
     if (defaults.integerForKey(kAlertTypeKey) != kTypeOff &&
         defaults.integerForKey(kAlertTriggerKey) == kTriggerFullCharge)
         onBatteryStateChange();
@@ -92,10 +88,10 @@ bool FullChargeAlarm::fires(int state, long charge, long long trigger) const
 
 void FullChargeAlarm::onBatteryStateChange()
 {
-    const int state = m_host.battery().state();
-    DynamicStats& stats = m_host.stats();
+    const int state = m_host.battery.state();
+    DynamicStats& stats = m_host.stats;
     const long charge = stats.getCharge();
-    Defaults& defaults = m_host.defaults();
+    Defaults& defaults = m_host.defaults;
     const long long type = defaults.integerForKey(kAlertTypeKey);
     const long long trigger = defaults.integerForKey(kAlertTriggerKey);
 
@@ -157,8 +153,8 @@ void FullChargeAlarm::audioPlayerDidFinishPlaying(bool)
 {
     // Between minutes of an "Every minute" alarm the machine must stay awake
     // for the next one; otherwise the alarm is over.
-    const bool everyMinute = m_host.defaults().integerForKey(kAlertTypeKey) == kTypeEveryMinute;
-    m_host.stats().preventIdle(everyMinute);
+    const bool everyMinute = m_host.defaults.integerForKey(kAlertTypeKey) == kTypeEveryMinute;
+    m_host.stats.preventIdle(everyMinute);
 }
 
 void FullChargeAlarm::stopAudioPlayer()

@@ -14,37 +14,34 @@ class RepeatingTimer;
 
 // Sounds when the battery has finished charging: once, once a minute, or
 // 3600 times back to back, as the alarm settings say; keeps the machine awake
-// while the alarm can still fire. The Overview owns one and calls its two
-// handlers from the battery notifications for the whole life of the
-// application; the handlers do not reload any table, their caller does.
-// Main thread only.
+// while the alarm can still fire. The application builds one; the Overview
+// calls its two handlers on the battery's changes; the handlers do not
+// reload any table, their caller does. Main thread only.
 class FullChargeAlarm {
 public:
     struct Host {
-        std::function<Battery&()> battery;
+        Battery& battery;
         // getCharge, shouldPreventIdle and preventIdle
-        std::function<DynamicStats&()> stats;
+        DynamicStats& stats;
         // kAlertType, kAlertTrigger
-        std::function<Defaults&()> defaults;
+        Defaults& defaults;
         // The alarm sound, made on the first firing; nullptr when it cannot be
-        // loaded (nothing sounds then, the rest proceeds).
-        std::function<std::unique_ptr<AudioPlayer>()> makePlayer;
-        std::function<std::unique_ptr<RepeatingTimer>()> makeTimer;
+        // loaded (nothing sounds then, the rest proceeds). Empty: the
+        // application's own sound.
+        std::function<std::unique_ptr<AudioPlayer>()> makePlayer = {};
+        // Empty: Qt timers.
+        std::function<std::unique_ptr<RepeatingTimer>()> makeTimer = {};
     };
 
-    // The machine's battery, the shared statistics and defaults, the
-    // application's own sound and Qt timers.
-    static Host liveHost();
     // Where the application's alarm sound lives (a Qt resource).
     static QString soundPath();
 
-    FullChargeAlarm();
     explicit FullChargeAlarm(Host host);
     ~FullChargeAlarm();
     FullChargeAlarm(const FullChargeAlarm&) = delete;
     FullChargeAlarm& operator=(const FullChargeAlarm&) = delete;
 
-    // The level notification checks only for the "at 100 %" trigger.
+    // The level change checks only for the "at 100 %" trigger.
     void batteryLevelDidChange();
     void batteryStateDidChange();
     // The check itself: fire, or keep or release the machine's wakefulness.

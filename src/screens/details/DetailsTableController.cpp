@@ -1,6 +1,6 @@
 #include "screens/details/DetailsTableController.h"
 
-DetailsTableController::DetailsTableController(QObject* parent)
-    : ScreenController(QStringLiteral("Details"), ui::TableViewStyle::Grouped, parent)
+DetailsTableController::DetailsTableController(LogTableController& log, QObject* parent)
+    : ScreenController(QStringLiteral("Details"), ui::TableViewStyle::Grouped, parent), m_log(log)
 {
 }

@@ -2,19 +2,15 @@
 
 #include "screens/common/ScreenController.h"
 
-namespace ui {
-class NavigationController;
-}
-
 class LogTableController;
 
 // The page that shows hardware and operating-system facts, mailable as a report.
 class DetailsTableController : public ScreenController {
     Q_OBJECT
 public:
-    explicit DetailsTableController(QObject* parent = nullptr);
+    // log is the page the system-log row pushes.
+    explicit DetailsTableController(LogTableController& log, QObject* parent = nullptr);
 
-    // Outlets wired by the main window description.
-    ui::NavigationController* navigController = nullptr;
-    LogTableController* logController = nullptr;
+protected:
+    LogTableController& m_log;
 };

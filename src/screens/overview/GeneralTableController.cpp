@@ -1,21 +1,16 @@
 #include "screens/overview/GeneralTableController.h"
 
 #include "drawing/BarChartView.h"
-#include "drawing/CustomCell.h"
 #include "drawing/OnOffView.h"
 #include "drawing/Palette.h"
 #include "host/Battery.h"
-#include "host/NotificationCenter.h"
 #include "host/settings/Defaults.h"
-#include "screens/battery/BatteryTableController.h"
 #include "screens/battery/FullChargeAlarm.h"
-#include "screens/connections/ConnectionTableController.h"
-#include "screens/files/DiskTableController.h"
 #include "screens/overview/ExternalAddressLookup.h"
+#include "screens/overview/OverviewCell.h"
 #include "screens/overview/OverviewCellFactory.h"
 #include "screens/overview/OverviewFormat.h"
 #include "screens/overview/StartupSnapshots.h"
-#include "screens/routes/RouteTableController.h"
 #include "stats/ConnectionStats.h"
 #include "stats/DynamicStats.h"
 #include "stats/RouteStats.h"
@@ -34,19 +29,14 @@
 namespace {
 using Factory = OverviewCellFactory;
 using Kind = OverviewLayout::Kind;
+using Row = OverviewLayout::Row;
 
 constexpr float kDemoDiskTotal = 59.1f;
 constexpr float kDemoDiskFree = 21.3f;
 
-void setText(ui::TableViewCell* cell, int tag, const QString& text)
+void drawBar(OverviewCell* cell, const std::vector<BarChartItem>& items)
 {
-    if (auto* label = qobject_cast<QLabel*>(cell->viewWithTag(tag)))
-        label->setText(text);
-}
-
-void drawBar(ui::TableViewCell* cell, int tag, const std::vector<BarChartItem>& items)
-{
-    auto* bar = qobject_cast<BarChartView*>(cell->viewWithTag(tag));
+    BarChartView* bar = cell->bar;
     if (!bar)
         return;
     // Most ticks leave the battery and disk bars as they were: keep the
@@ -58,9 +48,9 @@ void drawBar(ui::TableViewCell* cell, int tag, const std::vector<BarChartItem>& 
         key.append(reinterpret_cast<const char*>(&value), sizeof value);
         key.append(reinterpret_cast<const char*>(&rgb), sizeof rgb);
     }
-    if (!bar->image().isNull() && bar->property("chartKey").toByteArray() == key)
+    if (!bar->image().isNull() && cell->chartKey == key)
         return;
-    bar->setProperty("chartKey", key);
+    cell->chartKey = key;
     bar->clearItems();
     for (const BarChartItem& item : items)
         bar->addItemValue(item.value(), item.color());
@@ -68,50 +58,50 @@ void drawBar(ui::TableViewCell* cell, int tag, const std::vector<BarChartItem>& 
     bar->update();
 }
 
-void setLamp(ui::TableViewCell* cell, const OverviewFormat::Lamped& value)
+void setValue(OverviewCell* cell, const QString& text)
 {
-    setText(cell, Factory::kLampText, value.text);
-    auto* lamp = qobject_cast<OnOffView*>(cell->viewWithTag(Factory::kLamp));
-    if (lamp && lamp->color() != value.lamp)
-        lamp->setColor(value.lamp);
+    if (cell->value)
+        cell->value->setText(text);
+}
+
+void setLamp(OverviewCell* cell, const OverviewFormat::Lamped& value)
+{
+    setValue(cell, value.text);
+    if (cell->lamp && cell->lamp->color() != value.lamp)
+        cell->lamp->setColor(value.lamp);
 }
 } // namespace
 
-GeneralTableController::GeneralTableController(QObject* parent)
+GeneralTableController::GeneralTableController(OverviewSources sources, Pages pages,
+                                               QObject* parent)
     : ScreenController(QStringLiteral("Overview"), ui::TableViewStyle::Grouped, parent),
-      m_lookup(new ExternalAddressLookup(this))
+      m_sources(std::move(sources)), m_pages(pages), m_lookup(new ExternalAddressLookup(this))
 {
     connect(m_lookup, &ExternalAddressLookup::externalIPChanged, this,
             &GeneralTableController::reloadTable);
+    // Heard for the whole life of the page (the alarm needs them while it is
+    // off screen); each connection ends with whichever side goes first.
+    connect(&m_sources.battery, &Battery::levelChanged, this,
+            &GeneralTableController::batteryLevelDidChange);
+    connect(&m_sources.battery, &Battery::stateChanged, this,
+            &GeneralTableController::batteryStateDidChange);
+    ui::MenuController& menu = ui::MenuController::sharedMenuController();
+    connect(&menu, &ui::MenuController::menuWillShow, this, &GeneralTableController::menuWillShow);
+    connect(&menu, &ui::MenuController::menuWillHide, this, &GeneralTableController::menuWillHide);
 }
 
-GeneralTableController::~GeneralTableController()
-{
-    NotificationCenter::defaultCenter().removeObserver(this);
-}
-
-void GeneralTableController::setSources(OverviewSources sources)
-{
-    m_sources = std::move(sources);
-}
-
-const OverviewSources& GeneralTableController::sources()
-{
-    if (!m_sources)
-        m_sources = OverviewSources::shared();
-    return *m_sources;
-}
+GeneralTableController::~GeneralTableController() = default;
 
 bool GeneralTableController::demo()
 {
-    return sources().staticStats->simulator();
+    return m_sources.staticStats.simulator();
 }
 
 OverviewLayout GeneralTableController::layout()
 {
-    const OverviewSources& s = sources();
     return OverviewLayout(ui::Device::isPad(),
-                          s.staticStats->has3g() && s.semiDynamicStats->providesCarrierInfo());
+                          m_sources.staticStats.has3g() &&
+                              m_sources.semiDynamicStats.providesCarrierInfo());
 }
 
 QString GeneralTableController::externalIP() const
@@ -126,31 +116,20 @@ bool GeneralTableController::loadingIP() const
 
 void GeneralTableController::awakeFromNib()
 {
-    const OverviewSources& s = sources();
-    NotificationCenter& center = NotificationCenter::defaultCenter();
-    center.addObserver(this, Battery::kLevelDidChangeNotification,
-                       [this](const std::string&, const void*) { batteryLevelDidChange(); });
-    center.addObserver(this, Battery::kStateDidChangeNotification,
-                       [this](const std::string&, const void*) { batteryStateDidChange(); });
-    center.addObserver(this, ui::MenuController::WillHideMenuNotification,
-                       [this](const std::string&, const void*) { menuWillHide(); });
-    center.addObserver(this, ui::MenuController::WillShowMenuNotification,
-                       [this](const std::string&, const void*) { menuWillShow(); });
     if (!ui::Device::isPad())
         createTextures();
-    s.battery->setMonitoringEnabled(true);
+    m_sources.battery.setMonitoringEnabled(true);
 }
 
 void GeneralTableController::viewDidLoad()
 {
     ScreenController::viewDidLoad();
-    const OverviewSources& s = sources();
     // The gateway row shows the start-up route snapshot until the routing
     // page refreshes; it is taken after the first paint, off this thread.
-    auto* snapshots =
-        new StartupSnapshots(tableView()->viewport(), s.routeStats, s.connectionStats, this);
+    auto* snapshots = new StartupSnapshots(tableView()->viewport(), &m_sources.routeStats,
+                                           &m_sources.connectionStats, this);
     connect(snapshots, &StartupSnapshots::finished, this, &GeneralTableController::reloadTable);
-    s.battery->setMonitoringEnabled(true);
+    m_sources.battery.setMonitoringEnabled(true);
     m_scrolling = false;
     navigationItem()->setHidesBackButton(true);
 }
@@ -169,12 +148,12 @@ bool GeneralTableController::shouldAutorotateToInterfaceOrientation(ui::Interfac
 
 void GeneralTableController::refreshCollectors()
 {
-    const OverviewSources& s = sources();
-    s.semiDynamicStats->refreshTotalDiskSpaceSync();
-    s.semiDynamicStats->refreshCarrierInfoSync();
-    s.semiDynamicStats->refreshAddressesSync();
-    s.dynamicStats->refreshLoadavgSync();
-    s.dynamicStats->refreshLoadInfoSync();
+    SemiDynamicStats& semi = m_sources.semiDynamicStats;
+    semi.refreshTotalDiskSpaceSync();
+    semi.refreshCarrierInfoSync();
+    semi.refreshAddressesSync();
+    m_sources.dynamicStats.refreshLoadavgSync();
+    m_sources.dynamicStats.refreshLoadInfoSync();
 }
 
 void GeneralTableController::reloadTable()
@@ -220,8 +199,8 @@ bool GeneralTableController::refillVisibleCells()
             return false;
     for (int s = 0; s < rows.numberOfSections(); ++s)
         for (int r = 0; r < rows.numberOfRows(s); ++r)
-            if (ui::TableViewCell* cell = table->cellForRowAtIndexPath({s, r}))
-                fillCell(cell, {s, r}, false);
+            if (auto* cell = qobject_cast<OverviewCell*>(table->cellForRowAtIndexPath({s, r})))
+                fillCell(cell, *rows.row({s, r}), false);
     return true;
 }
 
@@ -242,7 +221,7 @@ void GeneralTableController::menuWillHide()
 
 void GeneralTableController::batteryLevelDidChange()
 {
-    const Defaults& defaults = Defaults::standardUserDefaults();
+    const Defaults& defaults = m_sources.defaults;
     if (defaults.integerForKey(QStringLiteral("kAlertType")) != 0 &&
         defaults.integerForKey(QStringLiteral("kAlertTrigger")) == 1)
         onBatteryStateChange();
@@ -253,18 +232,6 @@ void GeneralTableController::batteryStateDidChange()
 {
     onBatteryStateChange();
     reloadTable();
-}
-
-FullChargeAlarm& GeneralTableController::alarm()
-{
-    if (!m_alarm)
-        m_alarm = std::make_unique<FullChargeAlarm>();
-    return *m_alarm;
-}
-
-void GeneralTableController::setAlarm(std::unique_ptr<FullChargeAlarm> alarm)
-{
-    m_alarm = std::move(alarm);
 }
 
 void GeneralTableController::onBatteryStateChange()
@@ -319,33 +286,35 @@ QString GeneralTableController::titleForHeaderInSection(ui::TableView*, int sect
 
 double GeneralTableController::heightForRowAtIndexPath(ui::TableView*, ui::IndexPath indexPath)
 {
-    return layout().rowHeight(indexPath);
+    const OverviewLayout rows = layout();
+    const std::optional<Row> row = rows.row(indexPath);
+    return row ? rows.rowHeight(*row) : 0.0;
 }
 
 std::optional<ui::IndexPath> GeneralTableController::willSelectRowAtIndexPath(ui::TableView*,
                                                                               ui::IndexPath p)
 {
-    if (!layout().isSelectable(p))
+    const OverviewLayout rows = layout();
+    const std::optional<Row> row = rows.row(p);
+    if (!row || !rows.isSelectable(*row))
         return std::nullopt;
     return p;
 }
 
 void GeneralTableController::didSelectRowAtIndexPath(ui::TableView*, ui::IndexPath p)
 {
+    const std::optional<Row> row = layout().row(p);
     ui::ViewController* next = nullptr;
-    if (p.section == OverviewLayout::Battery && p.row == 2)
-        next = batteryController;
-    else if (p.section == OverviewLayout::Disk && p.row == 2)
-        next = diskController;
-    else if (p.section == OverviewLayout::Connections && p.row == 2)
-        next = connectionController;
-    else if (p.section == OverviewLayout::Connections && p.row == 3)
-        next = routeController;
-    // The stack this page is on, which is the outlet's on small screens.
-    ui::NavigationController* nav =
-        navigationController() ? navigationController() : navigController;
-    if (next && nav)
-        nav->pushViewController(next, true);
+    if (row == Row::WorkTime)
+        next = &m_pages.workTime;
+    else if (row == Row::FileStatistics)
+        next = &m_pages.files;
+    else if (row == Row::ConnectionList)
+        next = &m_pages.connections;
+    else if (row == Row::RoutingTable)
+        next = &m_pages.routes;
+    if (next && navigationController())
+        navigationController()->pushViewController(next, true);
 }
 
 void GeneralTableController::scrollViewWillBeginDragging(ui::TableView*)
@@ -367,20 +336,21 @@ void GeneralTableController::scrollViewDidEndDecelerating(ui::TableView*)
 ui::TableViewCell* GeneralTableController::cellForRowAtIndexPath(ui::TableView* tableView,
                                                                  ui::IndexPath indexPath)
 {
-    const Kind kind = OverviewLayout::kind(indexPath);
-    ui::TableViewCell* cell =
-        tableView->dequeueReusableCell(QString::fromLatin1(OverviewLayout::reuseIdentifier(kind)));
+    const Row row = layout().row(indexPath).value_or(Row::BootTime);
+    const Kind kind = OverviewLayout::kind(row);
+    auto* cell = qobject_cast<OverviewCell*>(
+        tableView->dequeueReusableCell(QString::fromLatin1(OverviewLayout::reuseIdentifier(kind))));
     const bool created = cell == nullptr;
     if (created)
         cell = Factory::create(kind, [this] { clickMe(); });
-    cell->textLabel()->setText(OverviewLayout::labelText(indexPath));
-    fillCell(cell, indexPath, created);
+    cell->textLabel()->setText(OverviewLayout::labelText(row));
+    fillCell(cell, row, created);
     return cell;
 }
 
-void GeneralTableController::fillCell(ui::TableViewCell* cell, ui::IndexPath p, bool created)
+void GeneralTableController::fillCell(OverviewCell* cell, Row row, bool created)
 {
-    switch (OverviewLayout::kind(p)) {
+    switch (OverviewLayout::kind(row)) {
     case Kind::BatteryGraph:
         fillBattery(cell, created);
         break;
@@ -391,119 +361,123 @@ void GeneralTableController::fillCell(ui::TableViewCell* cell, ui::IndexPath p, 
         fillCpu(cell, created);
         break;
     case Kind::OnOffGraph:
-        fillOnOff(cell, p);
+        fillOnOff(cell, row);
         break;
     case Kind::ExternalIp:
-        setText(cell, Factory::kExternalIp, m_lookup->externalIP());
+        setValue(cell, m_lookup->externalIP());
         break;
     case Kind::Normal:
-        setText(cell, Factory::kValue, valueText(p));
+        setValue(cell, valueText(row));
         break;
     case Kind::Details:
         break;
     }
 }
 
-void GeneralTableController::fillBattery(ui::TableViewCell* cell, bool created)
+void GeneralTableController::fillBattery(OverviewCell* cell, bool created)
 {
-    const long charge = sources().dynamicStats->getCharge();
+    const long charge = m_sources.dynamicStats.getCharge();
     Factory::setChargeText(cell, OverviewFormat::chargeText(charge));
-    // A reused chart keeps its picture while the user drags or copies.
+    // A reused chart keeps its picture while the user drags or copies; a
+    // new one has none yet and is drawn whatever the flag says.
     if (!created && m_scrolling)
         return;
-    drawBar(cell, Factory::kBatteryBar, OverviewFormat::batteryItems(charge));
+    drawBar(cell, OverviewFormat::batteryItems(charge));
 }
 
-void GeneralTableController::fillOnOff(ui::TableViewCell* cell, ui::IndexPath p)
+void GeneralTableController::fillOnOff(OverviewCell* cell, Row row)
 {
-    const SemiDynamicStats& semi = *sources().semiDynamicStats;
-    if (p.section == OverviewLayout::Battery)
-        fillBatteryState(cell);
-    else if (p.section == OverviewLayout::Wifi)
+    const SemiDynamicStats& semi = m_sources.semiDynamicStats;
+    switch (row) {
+    case Row::BatteryState:
+        setLamp(cell, OverviewFormat::batteryState(demo() ? Battery::StateUnplugged
+                                                          : m_sources.battery.state()));
+        break;
+    case Row::WifiConnected:
         setLamp(cell, OverviewFormat::yesNo(semi.wifiConnected()));
-    else if (p.row == 0)
+        break;
+    case Row::CellConnected:
         setLamp(cell, OverviewFormat::yesNo(semi.cellConnected()));
-    else
+        break;
+    case Row::VoipSupport:
         setLamp(cell, OverviewFormat::yesNo(semi.allowsVOIP()));
-}
-
-void GeneralTableController::fillBatteryState(ui::TableViewCell* cell)
-{
-    const Battery::State state = demo() ? Battery::StateUnplugged : sources().battery->state();
-    setLamp(cell, OverviewFormat::batteryState(state));
+        break;
+    default:
+        break;
+    }
 }
 
 float GeneralTableController::diskTotal()
 {
-    return demo() ? kDemoDiskTotal : OverviewFormat::gigabytes(sources().semiDynamicStats->size());
+    return demo() ? kDemoDiskTotal : OverviewFormat::gigabytes(m_sources.semiDynamicStats.size());
 }
 
 float GeneralTableController::diskFree()
 {
     return demo() ? kDemoDiskFree
-                  : OverviewFormat::gigabytes(sources().semiDynamicStats->freeSize());
+                  : OverviewFormat::gigabytes(m_sources.semiDynamicStats.freeSize());
 }
 
-void GeneralTableController::fillDisk(ui::TableViewCell* cell, bool created)
+void GeneralTableController::fillDisk(OverviewCell* cell, bool created)
 {
     const OverviewFormat::DiskFigures disk = OverviewFormat::disk(diskTotal(), diskFree());
-    Factory::legendValueOfCell(cell, disk.used, disk.usedShare, Factory::kDiskUsed,
-                               Factory::kDiskUsedShare);
-    Factory::legendValueOfCell(cell, disk.free, disk.freeShare, Factory::kDiskFree,
-                               Factory::kDiskFreeShare);
+    Factory::setGigabytes(cell->used, disk.used);
+    Factory::setPercent(cell->usedShare, disk.usedShare);
+    Factory::setGigabytes(cell->free, disk.free);
+    Factory::setPercent(cell->freeShare, disk.freeShare);
     if (!created && m_scrolling)
         return;
-    drawBar(cell, Factory::kDiskBar, OverviewFormat::diskItems(disk));
+    drawBar(cell, OverviewFormat::diskItems(disk));
 }
 
-void GeneralTableController::fillCpu(ui::TableViewCell* cell, bool created)
+void GeneralTableController::fillCpu(OverviewCell* cell, bool created)
 {
-    const DynamicStats& d = *sources().dynamicStats;
+    const DynamicStats& d = m_sources.dynamicStats;
     const uint32_t user = d.ticks_user(), system = d.ticks_system(), idle = d.ticks_idle();
     const uint32_t total = d.ticks_total();
     const OverviewFormat::CpuShares shares = OverviewFormat::cpuShares(user, system, idle, total);
-    Factory::legendValueOfCell(cell, shares.user, Factory::kCpuUser);
-    Factory::legendValueOfCell(cell, shares.system, Factory::kCpuSystem);
-    Factory::legendValueOfCell(cell, shares.idle, Factory::kCpuIdle);
+    Factory::setPercent(cell->cpuUser, shares.user);
+    Factory::setPercent(cell->cpuSystem, shares.system);
+    Factory::setPercent(cell->cpuIdle, shares.idle);
     if (!created && m_scrolling)
         return;
-    drawBar(cell, Factory::kCpuBar, OverviewFormat::cpuItems(user, system, idle, total));
+    drawBar(cell, OverviewFormat::cpuItems(user, system, idle, total));
 }
 
-QString GeneralTableController::valueText(ui::IndexPath p)
+QString GeneralTableController::valueText(Row row)
 {
-    const OverviewSources& s = sources();
-    const SemiDynamicStats& semi = *s.semiDynamicStats;
-    const std::optional<uint64_t> boot = s.staticStats->boottime();
-    switch (p.section * 10 + p.row) {
-    case 11:
+    const OverviewSources& s = m_sources;
+    const SemiDynamicStats& semi = s.semiDynamicStats;
+    const DynamicStats& d = s.dynamicStats;
+    const std::optional<uint64_t> boot = s.staticStats.boottime();
+    switch (row) {
+    case Row::TotalDiskSpace:
         return OverviewFormat::gigabytesText(diskTotal());
-    case 21:
-        return OverviewFormat::loadText(s.dynamicStats->avg1(), s.dynamicStats->avg5(),
-                                        s.dynamicStats->avg15());
-    case 30:
+    case Row::AverageLoad:
+        return OverviewFormat::loadText(d.avg1(), d.avg5(), d.avg15());
+    case Row::BootTime:
         if (!boot)
             return QStringLiteral("N/A");
         return QLocale().toString(QDateTime::fromSecsSinceEpoch(static_cast<qint64>(*boot)),
                                   QLocale::ShortFormat);
-    case 31:
+    case Row::Uptime:
         if (!boot)
             return QStringLiteral("N/A");
         return OverviewFormat::uptimeText(
             OverviewFormat::uptimeSeconds(static_cast<double>(*boot), s.now()));
-    case 41:
-        return QString::fromStdString(s.routeStats->default_gateway());
-    case 51:
+    case Row::DefaultGateway:
+        return QString::fromStdString(s.routeStats.default_gateway());
+    case Row::WifiMac:
         return semi.wifiMac();
-    case 52:
+    case Row::WifiIp:
         return semi.wifiIp();
-    case 61:
+    case Row::CellIp:
         return semi.cellIp();
-    case 62:
+    case Row::CarrierName:
         return semi.carrierName();
-    case 63:
+    case Row::CountryCode:
         return OverviewFormat::codeText(semi.isoCountryCode());
-    case 64:
+    case Row::MccMnc:
         return OverviewFormat::codePairText(semi.mobileCountryCode(), semi.mobileNetworkCode());
     default:
         return {};

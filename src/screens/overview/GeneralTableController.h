@@ -1,43 +1,38 @@
 #pragma once
 
+#include "screens/common/ScreenController.h"
 #include "screens/overview/OverviewLayout.h"
 #include "screens/overview/OverviewSources.h"
-#include "screens/common/ScreenController.h"
 
 #include <chrono>
-#include <memory>
 #include <optional>
 
 class QTimer;
 
-namespace ui {
-class NavigationController;
-}
-
-class BatteryTableController;
-class DiskTableController;
-class RouteTableController;
-class ConnectionTableController;
 class ExternalAddressLookup;
+class FullChargeAlarm;
+class OverviewCell;
 
 // The page that shows the Overview: battery, disk, CPU, load, uptime and
 // network at a glance, refreshed every two seconds while visible. It also
-// hears the battery notifications for the life of the application, for the
-// full-charge alarm.
-class FullChargeAlarm;
-
+// hears the battery's changes for its whole life, for the full-charge alarm.
 class GeneralTableController : public ScreenController {
     Q_OBJECT
 public:
     static constexpr std::chrono::milliseconds kRefreshInterval{2000};
 
-    explicit GeneralTableController(QObject* parent = nullptr);
+    // The pages the small screen's detail rows push.
+    struct Pages {
+        ui::ViewController& workTime;
+        ui::ViewController& files;
+        ui::ViewController& connections;
+        ui::ViewController& routes;
+    };
+
+    GeneralTableController(OverviewSources sources, Pages pages, QObject* parent = nullptr);
     ~GeneralTableController() override;
 
-    // Tests hand in private collectors before the first use; otherwise the
-    // shared ones are taken when first needed.
-    void setSources(OverviewSources sources);
-    const OverviewSources& sources();
+    const OverviewSources& sources() const { return m_sources; }
 
     void awakeFromNib() override;
     void viewDidLoad() override;
@@ -51,7 +46,7 @@ public:
     // The "Reload" button of the external-address row.
     void clickMe();
 
-    // Copy-menu and battery notifications.
+    // Copy-menu and battery signals.
     void menuWillShow();
     void menuWillHide();
     void batteryLevelDidChange();
@@ -63,9 +58,7 @@ public:
 
     // Stops the full-charge alarm if it is sounding.
     virtual void stopAudioPlayer();
-    // The alarm this screen drives (tests hand in one with fakes).
-    FullChargeAlarm& alarm();
-    void setAlarm(std::unique_ptr<FullChargeAlarm> alarm);
+    FullChargeAlarm& alarm() { return m_sources.alarm; }
 
     bool scrolling() const { return m_scrolling; }
     // The running refresh timer, or nullptr while stopped.
@@ -88,15 +81,8 @@ public:
     void scrollViewDidEndDragging(ui::TableView*, bool willDecelerate) override;
     void scrollViewDidEndDecelerating(ui::TableView*) override;
 
-    // Outlets wired by the main window description.
-    BatteryTableController* batteryController = nullptr;
-    DiskTableController* diskController = nullptr;
-    RouteTableController* routeController = nullptr;
-    ConnectionTableController* connectionController = nullptr;
-    ui::NavigationController* navigController = nullptr;
-
 protected:
-    // The full-charge alarm's check, run on battery events before the table
+    // The full-charge alarm's check, run on battery changes before the table
     // reloads.
     virtual void onBatteryStateChange();
 
@@ -106,19 +92,18 @@ private:
     void refreshCollectors();
     void reloadTable();
     bool refillVisibleCells();
-    void fillCell(ui::TableViewCell* cell, ui::IndexPath indexPath, bool created);
-    void fillBattery(ui::TableViewCell* cell, bool created);
-    void fillBatteryState(ui::TableViewCell* cell);
-    void fillDisk(ui::TableViewCell* cell, bool created);
-    void fillCpu(ui::TableViewCell* cell, bool created);
-    void fillOnOff(ui::TableViewCell* cell, ui::IndexPath indexPath);
-    QString valueText(ui::IndexPath indexPath);
+    void fillCell(OverviewCell* cell, OverviewLayout::Row row, bool created);
+    void fillBattery(OverviewCell* cell, bool created);
+    void fillDisk(OverviewCell* cell, bool created);
+    void fillCpu(OverviewCell* cell, bool created);
+    void fillOnOff(OverviewCell* cell, OverviewLayout::Row row);
+    QString valueText(OverviewLayout::Row row);
     float diskTotal();
     float diskFree();
 
-    std::optional<OverviewSources> m_sources;
+    OverviewSources m_sources;
+    Pages m_pages;
     ExternalAddressLookup* m_lookup;
     QTimer* m_timer = nullptr;
     bool m_scrolling = false;
-    std::unique_ptr<FullChargeAlarm> m_alarm;
 };

@@ -3,10 +3,10 @@
 #include "drawing/BarChartView.h"
 #include "drawing/CellIdentifiers.h"
 #include "drawing/CopyableLabel.h"
-#include "drawing/CustomCell.h"
 #include "drawing/OnOffView.h"
 #include "drawing/Palette.h"
 #include "drawing/ValueLabel.h"
+#include "screens/overview/OverviewCell.h"
 #include "screens/overview/OverviewFormat.h"
 #include "ui/Device.h"
 #include "ui/Font.h"
@@ -14,6 +14,8 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
+
+#include <tuple>
 
 namespace {
 using Kind = OverviewLayout::Kind;
@@ -26,7 +28,7 @@ QFont rowFont(const ui::TableViewCell* cell)
 }
 
 // Right-aligned value text on a clear background, in the value colour.
-QLabel* valueText(QWidget* parent, const QRect& frame, const QFont& font, int tag)
+QLabel* valueText(QWidget* parent, const QRect& frame, const QFont& font)
 {
     auto* label = new QLabel(parent);
     label->setGeometry(frame);
@@ -36,7 +38,6 @@ QLabel* valueText(QWidget* parent, const QRect& frame, const QFont& font, int ta
     QPalette colors = label->palette();
     colors.setColor(QPalette::WindowText, palette::kValueText);
     label->setPalette(colors);
-    ui::TableViewCell::setTag(label, tag);
     return label;
 }
 
@@ -75,16 +76,24 @@ void setFittedText(QLabel* label, const QString& text)
     label->setText(text);
 }
 
-void setLabelText(ui::TableViewCell* cell, int tag, const QString& text)
-{
-    if (auto* label = qobject_cast<QLabel*>(cell->viewWithTag(tag)))
-        setFittedText(label, text);
-}
 } // namespace
 
-void OverviewCellFactory::setChargeText(ui::TableViewCell* cell, const QString& text)
+void OverviewCellFactory::setChargeText(OverviewCell* cell, const QString& text)
 {
-    setLabelText(cell, kChargeLabel, text);
+    if (cell->charge)
+        setFittedText(cell->charge, text);
+}
+
+void OverviewCellFactory::setPercent(QLabel* label, float value)
+{
+    if (label)
+        setFittedText(label, OverviewFormat::percentText(value));
+}
+
+void OverviewCellFactory::setGigabytes(QLabel* label, float value)
+{
+    if (label)
+        setFittedText(label, OverviewFormat::gigabytesText(value));
 }
 
 QRect OverviewCellFactory::frame(const QRect& large, const QRect& small)
@@ -97,7 +106,7 @@ double OverviewCellFactory::rowPoints()
     return ui::Device::isPad() ? 17.0 : 14.0;
 }
 
-CustomCell* OverviewCellFactory::create(Kind kind, const std::function<void()>& onReload)
+OverviewCell* OverviewCellFactory::create(Kind kind, const std::function<void()>& onReload)
 {
     switch (kind) {
     case Kind::BatteryGraph:
@@ -118,62 +127,59 @@ CustomCell* OverviewCellFactory::create(Kind kind, const std::function<void()>& 
     return normalCell();
 }
 
-CustomCell* OverviewCellFactory::batteryCell()
+OverviewCell* OverviewCellFactory::batteryCell()
 {
     auto* cell =
-        new CustomCell(ui::CellStyle::Default, QString::fromLatin1(cellid::kCellBatteryGraph));
+        new OverviewCell(ui::CellStyle::Default, QString::fromLatin1(cellid::kCellBatteryGraph));
     QWidget* content = cell->contentView();
-    auto* charge =
-        valueText(content, frame({530, 20, 130, 90}, {205, 10, 85, 60}),
-                  ui::Font::boldSystemFont(ui::Device::isPad() ? 50.0 : 30.0), kChargeLabel);
-    charge->show();
+    cell->charge = valueText(content, frame({530, 20, 130, 90}, {205, 10, 85, 60}),
+                             ui::Font::boldSystemFont(ui::Device::isPad() ? 50.0 : 30.0));
+    cell->charge->show();
     // The tip first, so the bar added next covers the tip's overlapping end.
     auto* tip = new BarChartView(frame({495, 50, 13, 30}, {190, 30, 10, 20}), 3.0f, content);
     tip->addItemValue(1.0f, palette::kMidGrey);
     tip->drawImage();
-    auto* bar = new BarChartView(frame({20, 20, 480, 90}, {10, 10, 185, 60}), 5.0f, content);
-    ui::TableViewCell::setTag(bar, kBatteryBar);
+    cell->bar = new BarChartView(frame({20, 20, 480, 90}, {10, 10, 185, 60}), 5.0f, content);
     cell->setSelectionStyle(ui::SelectionStyle::None);
     return cell;
 }
 
-CustomCell* OverviewCellFactory::diskCell()
+OverviewCell* OverviewCellFactory::diskCell()
 {
     auto* cell =
-        new CustomCell(ui::CellStyle::Default, QString::fromLatin1(cellid::kCellDiskGraph));
-    auto* bar =
+        new OverviewCell(ui::CellStyle::Default, QString::fromLatin1(cellid::kCellDiskGraph));
+    cell->bar =
         new BarChartView(frame({20, 20, 636, 20}, {10, 10, 280, 20}), 5.0f, cell->contentView());
-    ui::TableViewCell::setTag(bar, kDiskBar);
     const bool pad = ui::Device::isPad();
-    legendLineOfCell(cell, pad ? 10 : 0, pad ? 50 : 35, palette::kAmber, QStringLiteral("Used"),
-                     kDiskUsed, kDiskUsedShare);
-    legendLineOfCell(cell, pad ? 412 : 0, pad ? 50 : 60, palette::kLightGrey,
-                     QStringLiteral("Free"), kDiskFree, kDiskFreeShare);
+    std::tie(cell->used, cell->usedShare) =
+        legendLine(cell, pad ? 10 : 0, pad ? 50 : 35, palette::kAmber, QStringLiteral("Used"));
+    std::tie(cell->free, cell->freeShare) =
+        legendLine(cell, pad ? 412 : 0, pad ? 50 : 60, palette::kLightGrey, QStringLiteral("Free"));
     cell->setSelectionStyle(ui::SelectionStyle::None);
     return cell;
 }
 
-CustomCell* OverviewCellFactory::cpuCell()
-{
-    auto* cell = new CustomCell(ui::CellStyle::Default, QString::fromLatin1(cellid::kCellCPUGraph));
-    auto* bar =
-        new BarChartView(frame({20, 20, 636, 20}, {10, 10, 280, 20}), 5.0f, cell->contentView());
-    ui::TableViewCell::setTag(bar, kCpuBar);
-    const bool pad = ui::Device::isPad();
-    legendLineOfCell(cell, 55, pad ? 10 : 0, pad ? 50 : 35, palette::kRed, QStringLiteral("System"),
-                     kCpuSystem);
-    legendLineOfCell(cell, 55, pad ? 258 : 0, pad ? 50 : 60, palette::kGreen,
-                     QStringLiteral("User"), kCpuUser);
-    legendLineOfCell(cell, pad ? 55 : 35, pad ? 506 : 175, pad ? 50 : 35, palette::kLightGrey,
-                     QStringLiteral("Idle"), kCpuIdle);
-    cell->setSelectionStyle(ui::SelectionStyle::None);
-    return cell;
-}
-
-CustomCell* OverviewCellFactory::externalIpCell(const std::function<void()>& onReload)
+OverviewCell* OverviewCellFactory::cpuCell()
 {
     auto* cell =
-        new CustomCell(ui::CellStyle::Value1, QString::fromLatin1(cellid::kCellExternalIp));
+        new OverviewCell(ui::CellStyle::Default, QString::fromLatin1(cellid::kCellCPUGraph));
+    cell->bar =
+        new BarChartView(frame({20, 20, 636, 20}, {10, 10, 280, 20}), 5.0f, cell->contentView());
+    const bool pad = ui::Device::isPad();
+    cell->cpuSystem =
+        legendLine(cell, 55, pad ? 10 : 0, pad ? 50 : 35, palette::kRed, QStringLiteral("System"));
+    cell->cpuUser =
+        legendLine(cell, 55, pad ? 258 : 0, pad ? 50 : 60, palette::kGreen, QStringLiteral("User"));
+    cell->cpuIdle = legendLine(cell, pad ? 55 : 35, pad ? 506 : 175, pad ? 50 : 35,
+                               palette::kLightGrey, QStringLiteral("Idle"));
+    cell->setSelectionStyle(ui::SelectionStyle::None);
+    return cell;
+}
+
+OverviewCell* OverviewCellFactory::externalIpCell(const std::function<void()>& onReload)
+{
+    auto* cell =
+        new OverviewCell(ui::CellStyle::Value1, QString::fromLatin1(cellid::kCellExternalIp));
     auto* button = new QPushButton(QStringLiteral("Reload"), cell->contentView());
     button->setGeometry(frame({575, 9, 80, 26}, {224, 5, 65, 20}));
     button->setFont(ui::Font::boldSystemFont(rowPoints()));
@@ -183,7 +189,8 @@ CustomCell* OverviewCellFactory::externalIpCell(const std::function<void()>& onR
             onReload();
     });
     auto* value = new CopyableLabel;
-    ValueLabel::configure(value, cell, kExternalIp);
+    ValueLabel::configure(value, cell, ValueLabel::kTagExternalAddress);
+    cell->value = value;
     value->setGeometry(frame({365, 12, 200, 20}, {100, 5, 117, 20}));
     const QFont font = rowFont(cell);
     value->setFont(font);
@@ -191,34 +198,36 @@ CustomCell* OverviewCellFactory::externalIpCell(const std::function<void()>& onR
     return cell;
 }
 
-CustomCell* OverviewCellFactory::normalCell()
+OverviewCell* OverviewCellFactory::normalCell()
 {
-    auto* cell = new CustomCell(ui::CellStyle::Value1, QString::fromLatin1(cellid::kCellNormal));
+    auto* cell = new OverviewCell(ui::CellStyle::Value1, QString::fromLatin1(cellid::kCellNormal));
     auto* value = new CopyableLabel;
-    ValueLabel::configure(value, cell, kValue);
+    ValueLabel::configure(value, cell, ValueLabel::kTagOverview);
+    cell->value = value;
     value->setGeometry(frame({350, 12, 307, 20}, {105, 5, 185, 20}));
     ValueLabel::applyRowFont(value, cell);
     return cell;
 }
 
-CustomCell* OverviewCellFactory::onOffCell()
+OverviewCell* OverviewCellFactory::onOffCell()
 {
     auto* cell =
-        new CustomCell(ui::CellStyle::Value1, QString::fromLatin1(cellid::kCellOnOffGraph));
+        new OverviewCell(ui::CellStyle::Value1, QString::fromLatin1(cellid::kCellOnOffGraph));
     const bool pad = ui::Device::isPad();
-    auto* lamp = new OnOffView(frame({641, 16, 14, 14}, {277, 9, 12, 12}), pad ? 7.0f : 6.0f,
+    cell->lamp = new OnOffView(frame({641, 16, 14, 14}, {277, 9, 12, 12}), pad ? 7.0f : 6.0f,
                                cell->contentView());
-    ui::TableViewCell::setTag(lamp, kLamp);
     const QFont font = rowFont(cell);
-    valueText(cell->contentView(), frame({512, 12, 124, 20}, {150, 5, 123, 20}), font, kLampText);
+    cell->value =
+        valueText(cell->contentView(), frame({512, 12, 124, 20}, {150, 5, 123, 20}), font);
     cell->textLabel()->setFont(font);
     cell->setSelectionStyle(ui::SelectionStyle::None);
     return cell;
 }
 
-CustomCell* OverviewCellFactory::detailsCell()
+OverviewCell* OverviewCellFactory::detailsCell()
 {
-    auto* cell = new CustomCell(ui::CellStyle::Default, QString::fromLatin1(cellid::kCellDetails));
+    auto* cell =
+        new OverviewCell(ui::CellStyle::Default, QString::fromLatin1(cellid::kCellDetails));
     cell->setAccessoryType(ui::AccessoryType::DisclosureIndicator);
     const QFont font = rowFont(cell);
     cell->textLabel()->setFont(font);
@@ -227,37 +236,25 @@ CustomCell* OverviewCellFactory::detailsCell()
     return cell;
 }
 
-void OverviewCellFactory::legendValueOfCell(ui::TableViewCell* cell, float value, int valueTag)
-{
-    setLabelText(cell, valueTag, OverviewFormat::percentText(value));
-}
-
-void OverviewCellFactory::legendValueOfCell(ui::TableViewCell* cell, float value, float pct,
-                                            int valueTag, int valuePctTag)
-{
-    setLabelText(cell, valueTag, OverviewFormat::gigabytesText(value));
-    setLabelText(cell, valuePctTag, OverviewFormat::percentText(pct));
-}
-
-void OverviewCellFactory::legendLineOfCell(ui::TableViewCell* cell, int offset, int px, int py,
-                                           const QColor& color, const QString& text, int valueTag)
+QLabel* OverviewCellFactory::legendLine(OverviewCell* cell, int offset, int px, int py,
+                                        const QColor& color, const QString& text)
 {
     swatch(cell->contentView(), px, py, color);
     legendText(cell, px, py, text);
     const int x = px + 25 + offset;
-    valueText(cell->contentView(), frame({x, py, 70, 30}, {x, py, 50, 30}), rowFont(cell),
-              valueTag);
+    return valueText(cell->contentView(), frame({x, py, 70, 30}, {x, py, 50, 30}), rowFont(cell));
 }
 
-void OverviewCellFactory::legendLineOfCell(ui::TableViewCell* cell, int px, int py,
-                                           const QColor& color, const QString& text, int valueTag,
-                                           int valuePctTag)
+std::pair<QLabel*, QLabel*> OverviewCellFactory::legendLine(OverviewCell* cell, int px, int py,
+                                                            const QColor& color,
+                                                            const QString& text)
 {
     swatch(cell->contentView(), px, py, color);
     legendText(cell, px, py, text);
     const QFont font = rowFont(cell);
-    valueText(cell->contentView(), frame({px + 80, py, 80, 30}, {px + 160, py, 60, 30}), font,
-              valueTag);
-    valueText(cell->contentView(), frame({px + 165, py, 80, 30}, {px + 220, py, 70, 30}), font,
-              valuePctTag);
+    QLabel* value =
+        valueText(cell->contentView(), frame({px + 80, py, 80, 30}, {px + 160, py, 60, 30}), font);
+    QLabel* share =
+        valueText(cell->contentView(), frame({px + 165, py, 80, 30}, {px + 220, py, 70, 30}), font);
+    return {value, share};
 }

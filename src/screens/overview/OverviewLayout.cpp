@@ -3,26 +3,36 @@
 #include "drawing/CellIdentifiers.h"
 
 #include <array>
+#include <initializer_list>
+#include <vector>
 
 namespace {
-constexpr std::array<int, 7> kSmallRows = {3, 3, 2, 2, 4, 3, 6};
-constexpr std::array<int, 7> kLargeRows = {2, 2, 2, 2, 2, 3, 6};
+using Row = OverviewLayout::Row;
+using Kind = OverviewLayout::Kind;
 
-// Labels by section, then row.
-const char* const kLabels[7][6] = {
-    {"", "Battery State", "Work Time"},
-    {"", "Total Disk Space", "Statistics"},
-    {"", "Avg Load (1, 5, 15 min)"},
-    {"Boot Time", "Uptime"},
-    {"External IP", "Default Gateway", "Connections", "Routing Table"},
-    {"Network Connected", "Network MAC", "Network IP"},
-    {"Network Connected", "Network IP", "Carrier Name", "Country Code", "MCC / MNC",
-     "VOIP Support"},
-};
+constexpr int kSections = 7;
 
-bool is(ui::IndexPath p, int section, int row)
+// Every row by section, in order, as small screens show them.
+const std::array<std::vector<Row>, kSections>& allRows()
 {
-    return p.section == section && p.row == row;
+    static const std::array<std::vector<Row>, kSections> rows = {{
+        {Row::BatteryGraph, Row::BatteryState, Row::WorkTime},
+        {Row::DiskGraph, Row::TotalDiskSpace, Row::FileStatistics},
+        {Row::CpuGraph, Row::AverageLoad},
+        {Row::BootTime, Row::Uptime},
+        {Row::ExternalIp, Row::DefaultGateway, Row::ConnectionList, Row::RoutingTable},
+        {Row::WifiConnected, Row::WifiMac, Row::WifiIp},
+        {Row::CellConnected, Row::CellIp, Row::CarrierName, Row::CountryCode, Row::MccMnc,
+         Row::VoipSupport},
+    }};
+    return rows;
+}
+
+// The rows that lead to other pages: large screens list those pages beside
+// the table instead.
+bool leadsToPage(Row row)
+{
+    return OverviewLayout::kind(row) == Kind::Details;
 }
 } // namespace
 
@@ -30,7 +40,33 @@ int OverviewLayout::numberOfRows(int section) const
 {
     if (section < 0 || section >= numberOfSections())
         return 0;
-    return (m_large ? kLargeRows : kSmallRows)[static_cast<std::size_t>(section)];
+    int count = 0;
+    for (Row r : allRows()[static_cast<std::size_t>(section)])
+        count += !(m_large && leadsToPage(r));
+    return count;
+}
+
+std::optional<OverviewLayout::Row> OverviewLayout::row(ui::IndexPath p) const
+{
+    if (p.section < 0 || p.section >= numberOfSections() || p.row < 0)
+        return std::nullopt;
+    int index = 0;
+    for (Row r : allRows()[static_cast<std::size_t>(p.section)]) {
+        if (m_large && leadsToPage(r))
+            continue;
+        if (index++ == p.row)
+            return r;
+    }
+    return std::nullopt;
+}
+
+std::optional<ui::IndexPath> OverviewLayout::indexPath(Row wanted) const
+{
+    for (int s = 0; s < numberOfSections(); ++s)
+        for (int r = 0; r < numberOfRows(s); ++r)
+            if (row({s, r}) == wanted)
+                return ui::IndexPath{s, r};
+    return std::nullopt;
 }
 
 QString OverviewLayout::sectionTitle(int section)
@@ -38,26 +74,35 @@ QString OverviewLayout::sectionTitle(int section)
     static const char* const titles[] = {"Battery Status",  "Disk Usage",  "CPU Usage",
                                          "System Uptime",   "Connections", "Wi-Fi Information",
                                          "Cell Information"};
-    if (section < 0 || section >= 7)
+    if (section < 0 || section >= kSections)
         return {};
     return QString::fromLatin1(titles[section]);
 }
 
-OverviewLayout::Kind OverviewLayout::kind(ui::IndexPath p)
+OverviewLayout::Kind OverviewLayout::kind(Row row)
 {
-    if (is(p, 0, 0))
+    switch (row) {
+    case Row::BatteryGraph:
         return Kind::BatteryGraph;
-    if (is(p, 0, 2) || is(p, 1, 2) || is(p, 4, 2) || is(p, 4, 3))
+    case Row::WorkTime:
+    case Row::FileStatistics:
+    case Row::ConnectionList:
+    case Row::RoutingTable:
         return Kind::Details;
-    if (is(p, 1, 0))
+    case Row::DiskGraph:
         return Kind::DiskGraph;
-    if (is(p, 6, 5) || is(p, 0, 1) || is(p, 6, 0) || is(p, 5, 0))
+    case Row::BatteryState:
+    case Row::WifiConnected:
+    case Row::CellConnected:
+    case Row::VoipSupport:
         return Kind::OnOffGraph;
-    if (is(p, 4, 0))
+    case Row::ExternalIp:
         return Kind::ExternalIp;
-    if (is(p, 2, 0))
+    case Row::CpuGraph:
         return Kind::CpuGraph;
-    return Kind::Normal;
+    default:
+        return Kind::Normal;
+    }
 }
 
 const char* OverviewLayout::reuseIdentifier(Kind kind)
@@ -81,24 +126,84 @@ const char* OverviewLayout::reuseIdentifier(Kind kind)
     return cellid::kCellNormal;
 }
 
-QString OverviewLayout::labelText(ui::IndexPath p)
+QString OverviewLayout::labelText(Row row)
 {
-    if (p.section < 0 || p.section >= 7 || p.row < 0 || p.row >= 6)
-        return {};
-    const char* label = kLabels[p.section][p.row];
-    return label ? QString::fromLatin1(label) : QString();
+    const char* label = "";
+    switch (row) {
+    case Row::BatteryGraph:
+    case Row::DiskGraph:
+    case Row::CpuGraph:
+        break;
+    case Row::BatteryState:
+        label = "Battery State";
+        break;
+    case Row::WorkTime:
+        label = "Work Time";
+        break;
+    case Row::TotalDiskSpace:
+        label = "Total Disk Space";
+        break;
+    case Row::FileStatistics:
+        label = "Statistics";
+        break;
+    case Row::AverageLoad:
+        label = "Avg Load (1, 5, 15 min)";
+        break;
+    case Row::BootTime:
+        label = "Boot Time";
+        break;
+    case Row::Uptime:
+        label = "Uptime";
+        break;
+    case Row::ExternalIp:
+        label = "External IP";
+        break;
+    case Row::DefaultGateway:
+        label = "Default Gateway";
+        break;
+    case Row::ConnectionList:
+        label = "Connections";
+        break;
+    case Row::RoutingTable:
+        label = "Routing Table";
+        break;
+    case Row::WifiConnected:
+    case Row::CellConnected:
+        label = "Network Connected";
+        break;
+    case Row::WifiMac:
+        label = "Network MAC";
+        break;
+    case Row::WifiIp:
+    case Row::CellIp:
+        label = "Network IP";
+        break;
+    case Row::CarrierName:
+        label = "Carrier Name";
+        break;
+    case Row::CountryCode:
+        label = "Country Code";
+        break;
+    case Row::MccMnc:
+        label = "MCC / MNC";
+        break;
+    case Row::VoipSupport:
+        label = "VOIP Support";
+        break;
+    }
+    return QString::fromLatin1(label);
 }
 
-double OverviewLayout::rowHeight(ui::IndexPath p) const
+double OverviewLayout::rowHeight(Row row) const
 {
-    if (is(p, 0, 0))
+    if (row == Row::BatteryGraph)
         return m_large ? 130.0 : 80.0;
-    if (is(p, 1, 0) || is(p, 2, 0))
+    if (row == Row::DiskGraph || row == Row::CpuGraph)
         return 95.0;
     return m_large ? 44.0 : 30.0;
 }
 
-bool OverviewLayout::isSelectable(ui::IndexPath p) const
+bool OverviewLayout::isSelectable(Row row) const
 {
-    return !m_large && kind(p) == Kind::Details;
+    return !m_large && leadsToPage(row);
 }

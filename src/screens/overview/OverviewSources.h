@@ -4,22 +4,24 @@
 
 class Battery;
 class ConnectionStats;
+class Defaults;
 class DynamicStats;
+class FullChargeAlarm;
 class RouteStats;
 class SemiDynamicStats;
 class StaticStats;
 
-// Where the Overview reads its values: the shared collectors and the real
-// battery in the application, private instances over fakes in tests.
+// What the Overview reads and drives: the collectors, the battery, the
+// settings and the full-charge alarm it checks on battery changes. The
+// application hands in its one set; tests hand in private ones over fakes.
 struct OverviewSources {
-    DynamicStats* dynamicStats = nullptr;
-    SemiDynamicStats* semiDynamicStats = nullptr;
-    StaticStats* staticStats = nullptr;
-    RouteStats* routeStats = nullptr;
-    ConnectionStats* connectionStats = nullptr;
-    Battery* battery = nullptr;
+    DynamicStats& dynamicStats;
+    SemiDynamicStats& semiDynamicStats;
+    StaticStats& staticStats;
+    RouteStats& routeStats;
+    ConnectionStats& connectionStats;
+    Battery& battery;
+    Defaults& defaults;
+    FullChargeAlarm& alarm;
     std::function<double()> now; // calendar seconds, with fractions
-
-    // The shared instances and the wall clock.
-    static OverviewSources shared();
 };

@@ -1,0 +1,87 @@
+#include "shell/AppComposition.h"
+
+#include "host/HostServices.h"
+#include "host/settings/Defaults.h"
+#include "screens/about/AboutTableController.h"
+#include "screens/connections/ConnectionTableController.h"
+#include "screens/details/DetailsTableController.h"
+#include "screens/files/DiskTableController.h"
+#include "screens/log/LogTableController.h"
+#include "screens/memory/MemoryTableController.h"
+#include "screens/overview/GeneralTableController.h"
+#include "screens/processes/ProcessesTableController.h"
+#include "screens/routes/RouteTableController.h"
+#include "stats/ConnectionStats.h"
+#include "stats/DynamicStats.h"
+#include "stats/RouteStats.h"
+#include "stats/SemiDynamicStats.h"
+#include "stats/StaticStats.h"
+
+#include <QDateTime>
+
+AppComposition::Services AppComposition::machine()
+{
+    return Services{
+        Defaults::standardUserDefaults(),
+        HostServices::battery(),
+        StaticStats::instance(),
+        DynamicStats::instance(),
+        SemiDynamicStats::instance(),
+        RouteStats::instance(),
+        ConnectionStats::instance(),
+        [] { return QDateTime::currentMSecsSinceEpoch() / 1000.0; },
+    };
+}
+
+AppComposition::AppComposition(Services services,
+                               std::function<std::unique_ptr<AudioPlayer>()> makePlayer,
+                               std::function<std::unique_ptr<RepeatingTimer>()> makeTimer)
+    : m_services(std::move(services)),
+      m_alarm(FullChargeAlarm::Host{m_services.battery, m_services.dynamicStats,
+                                    m_services.defaults, std::move(makePlayer),
+                                    std::move(makeTimer)})
+{
+}
+
+AppComposition::~AppComposition() = default;
+
+OverviewSources AppComposition::overviewSources()
+{
+    const Services& s = m_services;
+    return OverviewSources{
+        s.dynamicStats, s.semiDynamicStats, s.staticStats, s.routeStats, s.connectionStats,
+        s.battery,      s.defaults,         m_alarm,       s.now};
+}
+
+BatteryTableController::Host AppComposition::batteryHost()
+{
+    return {m_services.battery, m_services.staticStats.deviceFacts(), m_services.defaults};
+}
+
+AlarmTableController::Host AppComposition::alarmHost()
+{
+    return {m_services.defaults, m_services.dynamicStats};
+}
+
+void AppComposition::completeScreens(MainWindowDescription::Screens& s, QObject* parent)
+{
+    // Pages first, then the pages that push them.
+    const auto make = [parent](auto*& screen, auto&&... args) {
+        using T = std::remove_reference_t<decltype(*screen)>;
+        if (!screen)
+            screen = new T(std::forward<decltype(args)>(args)...);
+        screen->setParent(parent);
+    };
+    make(s.memory);
+    make(s.processes);
+    make(s.about);
+    make(s.disk);
+    make(s.route);
+    make(s.connection);
+    make(s.log);
+    make(s.details, *s.log);
+    make(s.alarm, alarmHost());
+    make(s.battery, batteryHost(), *s.alarm);
+    make(s.general, overviewSources(),
+         GeneralTableController::Pages{*s.battery, *s.disk, *s.connection, *s.route});
+}
