@@ -86,7 +86,8 @@ TEST(ConnectionStats, TcpStatesListedAndLeftOut)
     ConnectionStats stats(dump);
     stats.refresh();
     ASSERT_EQ(groupNames(stats), std::vector<std::string>{"tcp4"});
-    const auto& list = stats.connectionArray()[0].connectionList;
+    const auto groups = stats.connectionArray();
+    const auto& list = groups[0].connectionList;
     ASSERT_EQ(list.size(), 4u);
     EXPECT_EQ(list[0].state, "TIME_WAIT");
     EXPECT_EQ(list[0].localAddr, "192.168.1.5");
@@ -160,7 +161,8 @@ TEST(ConnectionStats, RawSocketsAndGroupOrder)
     EXPECT_EQ(groupNames(stats), (std::vector<std::string>{"tcp4", "tcp6", "udp4", "udp6", "icmp4",
                                                            "icmp66", "ip4", "ip64"}));
     // Records of one name keep the order in which they were read.
-    const auto& tcp4 = stats.connectionArray()[0].connectionList;
+    const auto groups = stats.connectionArray();
+    const auto& tcp4 = groups[0].connectionList;
     ASSERT_EQ(tcp4.size(), 2u);
     EXPECT_EQ(tcp4[0].localPort, "80");
     EXPECT_EQ(tcp4[1].localPort, "50001");

@@ -1,7 +1,7 @@
 #include "stats/SemiDynamicStats.h"
 
-#include "host/settings/Defaults.h"
 #include "host/dbus/MobileCountryCodes.h"
+#include "host/settings/Defaults.h"
 #include "host/system/StatvfsVolumeInfo.h"
 #include "support/TestSupport.h"
 

@@ -1,7 +1,7 @@
 #include "stats/StaticStats.h"
-#include "host/system/LinuxDeviceIdentity.h"
-#include "host/sysfs/LinuxHardwareProbe.h"
 #include "host/proc/LinuxKernelFacts.h"
+#include "host/sysfs/LinuxHardwareProbe.h"
+#include "host/system/LinuxDeviceIdentity.h"
 #include "StatsFakes.h"
 #include "support/TestSupport.h"
 
