@@ -1,10 +1,11 @@
 # Quick start targets. Each one installs what is missing, configures and builds.
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+TSAN_BUILD ?= build-tsan
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test asan-test bench format clean
+.PHONY: all deps configure build run test asan-test tsan-test bench format clean
 
 all: build
 
@@ -30,6 +31,14 @@ asan-test: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j 1
 
+# The collector tests run without suppressions; the others with tests/tsan.supp,
+# which names Qt's own frames only.
+tsan-test: deps
+	cmake -S . -B $(TSAN_BUILD) -G Ninja -DWELVANE_TSAN=ON -DWELVANE_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+	cmake --build $(TSAN_BUILD) -j $(JOBS)
+	cd $(TSAN_BUILD) && TSAN_OPTIONS="halt_on_error=0 second_deadlock_stack=1" ctest --output-on-failure -j 1 -R '^stats$$'
+	cd $(TSAN_BUILD) && TSAN_OPTIONS="suppressions=$(CURDIR)/tests/tsan.supp halt_on_error=0 second_deadlock_stack=1" ctest --output-on-failure -j 1 -E '^stats$$'
+
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b || exit 1; done
 
@@ -37,4 +46,4 @@ format:
 	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD)

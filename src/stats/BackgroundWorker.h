@@ -37,7 +37,6 @@ public:
 
     // Blocks until the queue is empty and no job runs. Not from a job itself.
     void waitIdle();
-    bool onWorkerThread() const { return std::this_thread::get_id() == m_thread.get_id(); }
 
 private:
     struct Entry {
