@@ -6,8 +6,9 @@
 
 // Holds a collector's current record. A refresh builds a whole new record and
 // publishes it with one pointer swap, so a reader holding a snapshot sees one
-// refresh entirely and never a field cleared for a moment. Writers are
-// serialised among themselves; readers only wait for the swap itself.
+// refresh entirely and never a field cleared for a moment. One mutex, never
+// held while another is taken: readers wait at most for a swap or, in
+// update(), for the copy of a small record.
 template <typename Record> class SnapshotCell {
 public:
     explicit SnapshotCell(Record initial = {})
@@ -17,37 +18,29 @@ public:
 
     std::shared_ptr<const Record> load() const
     {
-        std::lock_guard lock(m_readMutex);
+        std::lock_guard lock(m_mutex);
         return m_current;
     }
 
     void store(Record record)
     {
-        auto next = std::make_shared<const Record>(std::move(record));
-        std::lock_guard write(m_writeMutex);
-        swapIn(std::move(next));
-    }
+        std::shared_ptr<const Record> next = std::make_shared<const Record>(std::move(record));
+        std::lock_guard lock(m_mutex);
+        m_current.swap(next);
+    } // the old record goes after the lock is released
 
-    // Copies the current record, lets change edit the copy, publishes it.
-    // Two refreshes of different parts never undo each other's work.
+    // Publishes a copy of the current record as change edits it, so two
+    // refreshes of different parts never undo each other's work.
     template <typename Change> void update(Change&& change)
     {
-        std::lock_guard write(m_writeMutex);
-        auto next = std::make_shared<Record>(*load());
+        std::shared_ptr<const Record> old;
+        std::lock_guard lock(m_mutex);
+        auto next = std::make_shared<Record>(*m_current);
         change(*next);
-        swapIn(std::move(next));
+        old = std::exchange(m_current, std::move(next));
     }
 
 private:
-    void swapIn(std::shared_ptr<const Record> next)
-    {
-        // The old record goes with the parameter, after the lock is released,
-        // so freeing a large record never holds up a reader.
-        std::lock_guard lock(m_readMutex);
-        m_current.swap(next);
-    }
-
-    mutable std::mutex m_readMutex;
-    std::mutex m_writeMutex;
+    mutable std::mutex m_mutex;
     std::shared_ptr<const Record> m_current;
 };

@@ -58,12 +58,13 @@ std::vector<std::string> groupNames(const ConnectionStats& stats)
     return names;
 }
 
-const ConnectionGroup* group(const ConnectionStats& stats, const std::string& name)
+// A copy of the named group; empty when there is none.
+ConnectionGroup group(const ConnectionStats& stats, const std::string& name)
 {
     for (const ConnectionGroup& g : stats.connectionArray())
         if (g.name == name)
-            return &g;
-    return nullptr;
+            return g;
+    return {};
 }
 
 } // namespace
@@ -118,14 +119,14 @@ TEST(ConnectionStats, UdpAndIpv6Texts)
     stats.refresh();
     EXPECT_EQ(groupNames(stats), (std::vector<std::string>{"udp4", "udp6", "udp46"}));
 
-    const auto& udp4 = group(stats, "udp4")->connectionList.at(0);
+    const auto udp4 = group(stats, "udp4").connectionList.at(0);
     EXPECT_EQ(udp4.localAddr, "*");
     EXPECT_EQ(udp4.localPort, "53");
     EXPECT_EQ(udp4.remoteAddr, "*");
     EXPECT_EQ(udp4.remotePort, "*");
     EXPECT_EQ(udp4.state, "");
 
-    const auto& udp6 = group(stats, "udp6")->connectionList;
+    const auto udp6 = group(stats, "udp6").connectionList;
     ASSERT_EQ(udp6.size(), 2u);
     EXPECT_EQ(udp6[0].localAddr, "fe80::1");
     EXPECT_EQ(udp6[0].remoteAddr, "*");
@@ -133,7 +134,7 @@ TEST(ConnectionStats, UdpAndIpv6Texts)
     EXPECT_EQ(udp6[1].remoteAddr, "2001:db8::9");
     EXPECT_EQ(udp6[1].remotePort, "4001");
 
-    const auto& udp46 = group(stats, "udp46")->connectionList.at(0);
+    const auto udp46 = group(stats, "udp46").connectionList.at(0);
     EXPECT_EQ(udp46.localAddr, "*");
     EXPECT_EQ(udp46.localPort, "5353");
     EXPECT_EQ(udp46.remotePort, "*");
@@ -166,7 +167,7 @@ TEST(ConnectionStats, RawSocketsAndGroupOrder)
     ASSERT_EQ(tcp4.size(), 2u);
     EXPECT_EQ(tcp4[0].localPort, "80");
     EXPECT_EQ(tcp4[1].localPort, "50001");
-    EXPECT_EQ(group(stats, "icmp4")->connectionList.at(0).localAddr, "*");
+    EXPECT_EQ(group(stats, "icmp4").connectionList.at(0).localAddr, "*");
     // The raw list is read once per raw protocol of the two tables.
     EXPECT_EQ(dump->reads[SocketDump::List::Raw], 5);
 }

@@ -1,4 +1,7 @@
 #include "stats/DeviceReport.h"
+#include "host/proc/LinuxKernelFacts.h"
+#include "host/sysfs/LinuxHardwareProbe.h"
+#include "host/system/LinuxDeviceIdentity.h"
 #include "stats/StaticStats.h"
 #include "StatsFakes.h"
 
@@ -95,7 +98,12 @@ TEST(DeviceReportText, CameraLinesSayNoWithoutTheCamera)
 
 TEST(DeviceReportText, ThisMachineAgreesWithUnameAndNproc)
 {
-    const QString text = DeviceReport::text();
+    // The real Linux services; the modem is faked, so the test needs no D-Bus.
+    LinuxKernelFacts kernel;
+    LinuxDeviceIdentity identity(kernel);
+    LinuxHardwareProbe probe(kernel);
+    fakes::FakeModem modem;
+    const QString text = DeviceReport::text(StaticStats({kernel, identity, probe, modem}));
     EXPECT_EQ(text.count('\n'), 46);
     EXPECT_TRUE(text.contains(
         QString("- kernel: %1 %2\n").arg(run("uname", {"-s"}), run("uname", {"-r"}))));

@@ -209,8 +209,12 @@ TEST(StaticStatsFixtures, LaptopMachineThroughTheLinuxServices)
 
 TEST(StaticStatsThisMachine, AgreesWithUnameMeminfoNprocAndBtime)
 {
-    const StaticStats& s = StaticStats::instance();
-    EXPECT_EQ(&s, &StaticStats::instance());
+    // The real Linux services; the modem is faked, so the test needs no D-Bus.
+    LinuxKernelFacts kernel;
+    LinuxDeviceIdentity identity(kernel);
+    LinuxHardwareProbe probe(kernel);
+    fakes::FakeModem modem;
+    const StaticStats s({kernel, identity, probe, modem});
     const auto run = testsupport::commandOutput;
     EXPECT_EQ(s.machine(), run("uname", {"-m"}));
     EXPECT_EQ(s.osrelease(), run("uname", {"-r"}));
