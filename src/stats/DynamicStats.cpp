@@ -159,7 +159,7 @@ void DynamicStats::refreshMemInfoSync()
         if (part)
             wired = wired.value_or(0) + *part / page;
 
-    // The demo walk draws its steps before the update, outside the write lock.
+    // The demo walk draws its steps before the update, outside the lock.
     uint32_t steps[4] = {0, 0, 0, 0};
     if (m_host.simulator)
         for (uint32_t& step : steps)

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 namespace {
@@ -231,6 +232,7 @@ struct AlternatingKernel : fakes::Kernel {
     }
     std::optional<VmStat> vmStat() override
     {
+        std::this_thread::yield(); // a real read takes a while: let the reader in meanwhile
         VmStat v;
         v.pgpgin = current * 4; // KiB
         v.pgfault = current;
@@ -246,24 +248,28 @@ TEST(DynamicSnapshots, ReadersSeeWholeRefreshesWhileTheWorkerAlternates)
     fakes::Inhibitor idle;
     DynamicStats d({kernel, battery, idle, {}, false, {}});
     d.refreshMemInfoSync();
-    std::atomic<int> reads{0};
+    std::atomic<bool> stop{false};
     JobGroup refresher(BackgroundWorker::snapshots()); // ends before d does
-    // Refreshes until the reader has looked often enough to meet every moment.
     refresher.post([&] {
-        while (reads < 20000)
+        while (!stop)
             d.refreshMemInfoSync();
     });
-    for (; reads < 20000; ++reads) {
+    // Reads until both sides have been busy long enough to overlap many times.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    for (int reads = 0;
+         (reads < 20000 || kernel.reads < 5000) && std::chrono::steady_clock::now() < deadline;
+         ++reads) {
         const auto s = d.snapshot();
         const uint64_t v = s->pages_free;
         if ((v != 1 && v != 2) || s->pages_active != v || s->pages_inactive != v ||
             s->pages_wired != v || s->pageins != v || s->faults != v) {
             ADD_FAILURE() << "mixed snapshot after " << reads << " reads: free " << v << ", active "
                           << s->pages_active << ", faults " << s->faults.value_or(0);
-            reads = 20000; // stops the refresher too
+            break;
         }
     }
+    stop = true;
     refresher.wait();
-    EXPECT_GT(kernel.reads, 2u);
+    EXPECT_GE(kernel.reads, 5000u);
     EXPECT_EQ(d.pages_free(), 2 - kernel.reads % 2); // the last reading
 }
