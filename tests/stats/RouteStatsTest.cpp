@@ -165,7 +165,8 @@ TEST(RouteStats, FailedReadingLeavesNothing)
     f.stats.refresh();
     EXPECT_EQ(f.stats.default_gateway(), "192.168.1.1");
     f.dump->fails = true;
-    f.stats.refresh();
+    f.stats.refreshAsync(); // the same refresh, on the snapshot worker
+    f.stats.waitForAsync();
     EXPECT_TRUE(f.stats.routeArray().empty());
     EXPECT_EQ(f.stats.default_gateway(), "N/A");
     // A table with no default route reads "N/A" as well.
