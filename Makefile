@@ -31,14 +31,19 @@ asan-test: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j 1
 
-# The collector tests run without suppressions; the others with tests/tsan.supp,
-# which names Qt's own frames only. QT_NO_GLIB keeps the uninstrumented GLib
-# event loop out of the picture.
+# ThreadSanitizer over the collector and screen tests. The collector tests run
+# without suppressions; the screen tests with tests/tsan.supp, which names Qt's
+# own frames only (Debian's Qt is not built for TSan). QT_NO_GLIB keeps the
+# uninstrumented GLib event loop out of the picture.
+TSAN_ENV = QT_QPA_PLATFORM=offscreen TZ=UTC LC_ALL=C.UTF-8 QT_NO_GLIB=1 \
+	XDG_CONFIG_HOME=$(CURDIR)/$(TSAN_BUILD)/test-config XDG_CACHE_HOME=$(CURDIR)/$(TSAN_BUILD)/test-cache
+TSAN_FLAGS = halt_on_error=0 second_deadlock_stack=1
+
 tsan-test: deps
 	cmake -S . -B $(TSAN_BUILD) -G Ninja -DWELVANE_TSAN=ON -DWELVANE_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
-	cmake --build $(TSAN_BUILD) -j $(JOBS)
-	cd $(TSAN_BUILD) && QT_NO_GLIB=1 TSAN_OPTIONS="halt_on_error=0 second_deadlock_stack=1" ctest --output-on-failure -j 1 -R '^stats$$'
-	cd $(TSAN_BUILD) && QT_NO_GLIB=1 TSAN_OPTIONS="suppressions=$(CURDIR)/tests/tsan.supp halt_on_error=0 second_deadlock_stack=1" ctest --output-on-failure -j 1 -E '^stats$$'
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target test_stats test_screens
+	$(TSAN_ENV) TSAN_OPTIONS="$(TSAN_FLAGS)" ./$(TSAN_BUILD)/tests/stats/test_stats
+	$(TSAN_ENV) TSAN_OPTIONS="$(TSAN_FLAGS) suppressions=$(CURDIR)/tests/tsan.supp" ./$(TSAN_BUILD)/tests/screens/test_screens
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b || exit 1; done
