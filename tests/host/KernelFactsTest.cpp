@@ -1,6 +1,6 @@
 #include "host/DemoMode.h"
-#include "host/system/HostFile.h"
 #include "host/proc/LinuxKernelFacts.h"
+#include "host/system/HostFile.h"
 #include "support/TestSupport.h"
 
 #include "support/CommandOutput.h"
