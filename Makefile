@@ -1,10 +1,11 @@
 # Quick start targets. Each one installs what is missing, configures and builds.
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+TSAN_BUILD ?= build-tsan
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test asan-test bench format clean
+.PHONY: all deps configure build run test asan-test tsan-test bench format clean
 
 all: build
 
@@ -32,6 +33,20 @@ asan-test: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j 2
 
+# ThreadSanitizer over the collector and screen tests. The collector tests run
+# without suppressions; the screen tests with tests/tsan.supp, which names Qt's
+# own frames only (Debian's Qt is not built for TSan). QT_NO_GLIB keeps the
+# uninstrumented GLib event loop out of the picture.
+TSAN_ENV = QT_QPA_PLATFORM=offscreen TZ=UTC LC_ALL=C.UTF-8 QT_NO_GLIB=1 \
+	XDG_CONFIG_HOME=$(CURDIR)/$(TSAN_BUILD)/test-config XDG_CACHE_HOME=$(CURDIR)/$(TSAN_BUILD)/test-cache
+TSAN_FLAGS = halt_on_error=0 second_deadlock_stack=1
+
+tsan-test: deps
+	cmake -S . -B $(TSAN_BUILD) -G Ninja -DWELVANE_TSAN=ON -DWELVANE_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target test_stats test_screens
+	$(TSAN_ENV) TSAN_OPTIONS="$(TSAN_FLAGS)" ./$(TSAN_BUILD)/tests/stats/test_stats
+	$(TSAN_ENV) TSAN_OPTIONS="$(TSAN_FLAGS) suppressions=$(CURDIR)/tests/tsan.supp" ./$(TSAN_BUILD)/tests/screens/test_screens
+
 # Every benchmark program (not the *_autogen folders beside them); a failing
 # one is reported and the rest still run.
 bench: build
@@ -45,4 +60,4 @@ format:
 	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD)

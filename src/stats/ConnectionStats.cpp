@@ -34,17 +34,35 @@ ConnectionStats& ConnectionStats::instance()
     return shared;
 }
 
-ConnectionStats::ConnectionStats(std::shared_ptr<SocketDump> dump) : m_dump(std::move(dump)) {}
+ConnectionStats::ConnectionStats(std::shared_ptr<SocketDump> dump)
+    : m_dump(std::move(dump)), m_jobs(BackgroundWorker::snapshots())
+{
+}
+
+ConnectionStats::~ConnectionStats()
+{
+    waitForAsync();
+}
+
+void ConnectionStats::refreshAsync()
+{
+    m_jobs.post([this] { refresh(); });
+}
+
+void ConnectionStats::waitForAsync()
+{
+    m_jobs.wait();
+}
 
 void ConnectionStats::refresh()
 {
-    m_tcpDone = false;
-    m_udpDone = false;
+    std::lock_guard lock(m_refreshMutex);
+    ListsRead done;
     std::vector<ConnectionInfo> work;
     for (const Protocol& p : Ipv4Table)
-        protopr(p.number, p.name, work);
+        protopr(p.number, p.name, work, done);
     for (const Protocol& p : Ipv6Table)
-        protopr(p.number, p.name, work);
+        protopr(p.number, p.name, work, done);
 
     // Rank first, so the common names never reach a string comparison.
     std::vector<std::pair<int, std::uint32_t>> order(work.size());
@@ -63,22 +81,23 @@ void ConnectionStats::refresh()
             groups.push_back(ConnectionGroup{info.name, {}});
         groups.back().connectionList.push_back(std::move(info));
     }
-    m_connectionArray = std::move(groups);
+    m_snapshot.store(Snapshot{std::move(groups)});
 }
 
-void ConnectionStats::protopr(std::uint32_t p, const char* name, std::vector<ConnectionInfo>& array)
+void ConnectionStats::protopr(std::uint32_t p, const char* name, std::vector<ConnectionInfo>& array,
+                              ListsRead& done)
 {
     SocketDump::List list;
     const bool tcp = p == 6;
     if (p == 17) {
-        if (m_udpDone)
+        if (done.udp)
             return;
-        m_udpDone = true;
+        done.udp = true;
         list = SocketDump::List::Udp;
     } else if (tcp) {
-        if (m_tcpDone)
+        if (done.tcp)
             return;
-        m_tcpDone = true;
+        done.tcp = true;
         list = SocketDump::List::Tcp;
     } else if (p == 254) {
         list = SocketDump::List::Divert;

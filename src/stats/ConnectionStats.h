@@ -2,31 +2,53 @@
 
 #include "host/SocketDump.h"
 #include "stats/ConnectionGroup.h"
+#include "stats/JobGroup.h"
+#include "stats/SnapshotCell.h"
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 // Snapshot of the Internet sockets, grouped by protocol name, listening and
-// closed TCP sockets left out. Not thread-safe: one refresh at a time.
+// closed TCP sockets left out. A refresh builds a whole new snapshot and
+// publishes it at once; refreshes run one at a time, readers never wait for one.
 class ConnectionStats {
 public:
+    struct Snapshot {
+        std::vector<ConnectionGroup> connectionArray;
+    };
+
     static ConnectionStats& instance();
 
     explicit ConnectionStats(std::shared_ptr<SocketDump> dump);
+    ~ConnectionStats(); // waits for its Async refresh still queued or running
+    ConnectionStats(const ConnectionStats&) = delete;
+    ConnectionStats& operator=(const ConnectionStats&) = delete;
 
     // Builds and sorts a new snapshot, then replaces connectionArray.
     void refresh();
+    // Queues refresh() on the snapshot worker and returns at once.
+    void refreshAsync();
+    void waitForAsync();
 
-    // Appends a record to array for every qualifying socket of the list that
-    // serves protocol p, named after name.
-    void protopr(std::uint32_t p, const char* name, std::vector<ConnectionInfo>& array);
-
-    const std::vector<ConnectionGroup>& connectionArray() const { return m_connectionArray; }
+    // The whole reading; a reader of many sockets holds this instead of copying.
+    std::shared_ptr<const Snapshot> snapshot() const { return m_snapshot.load(); }
+    std::vector<ConnectionGroup> connectionArray() const { return snapshot()->connectionArray; }
 
 private:
+    // The lists already read in this refresh: the IPv4 and IPv6 tables share them.
+    struct ListsRead {
+        bool tcp = false;
+        bool udp = false;
+    };
+    // Appends a record to array for every qualifying socket of the list that
+    // serves protocol p, named after name.
+    void protopr(std::uint32_t p, const char* name, std::vector<ConnectionInfo>& array,
+                 ListsRead& done);
+
     std::shared_ptr<SocketDump> m_dump;
-    std::vector<ConnectionGroup> m_connectionArray;
-    bool m_tcpDone = false;
-    bool m_udpDone = false;
+    std::mutex m_refreshMutex; // one dump at a time through m_dump
+    SnapshotCell<Snapshot> m_snapshot;
+    JobGroup m_jobs; // last: its destructor waits for jobs that use the fields above
 };

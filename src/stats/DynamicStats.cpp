@@ -1,9 +1,9 @@
 #include "stats/DynamicStats.h"
 
-#include "host/settings/Defaults.h"
 #include "host/HostServices.h"
 #include "host/IdleInhibitor.h"
 #include "host/KernelFacts.h"
+#include "host/settings/Defaults.h"
 #include "stats/StaticStats.h"
 
 #include <cmath>
@@ -45,16 +45,18 @@ DynamicStats& DynamicStats::instance()
     return stats;
 }
 
-DynamicStats::DynamicStats(Host host) : m_host(std::move(host))
+DynamicStats::DynamicStats(Host host)
+    : m_host(std::move(host)), m_jobs(BackgroundWorker::snapshots())
 {
     if (!m_host.random)
         m_host.random = [] { return static_cast<uint32_t>(::arc4random()); };
-    if (m_host.simulator) {
-        m_active = kDemoActive;
-        m_inactive = kDemoInactive;
-        m_wired = kDemoWired;
-        m_free = kDemoFree;
-    }
+    if (m_host.simulator)
+        m_snapshot.update([](Snapshot& s) {
+            s.pages_active = kDemoActive;
+            s.pages_inactive = kDemoInactive;
+            s.pages_wired = kDemoWired;
+            s.pages_free = kDemoFree;
+        });
 }
 
 DynamicStats::~DynamicStats()
@@ -62,31 +64,30 @@ DynamicStats::~DynamicStats()
     waitForAsync();
 }
 
-#define WELVANE_LOCKED_GETTER(type, name, expr)                                                    \
+#define WELVANE_SNAPSHOT_GETTER(type, name, expr)                                                  \
     type DynamicStats::name() const                                                                \
     {                                                                                              \
-        std::lock_guard lock(m_mutex);                                                             \
-        return expr;                                                                               \
+        return snapshot()->expr;                                                                   \
     }
 
-WELVANE_LOCKED_GETTER(double, avg1, m_avg[0])
-WELVANE_LOCKED_GETTER(double, avg5, m_avg[1])
-WELVANE_LOCKED_GETTER(double, avg15, m_avg[2])
-WELVANE_LOCKED_GETTER(uint64_t, pages_active, m_active)
-WELVANE_LOCKED_GETTER(uint64_t, pages_inactive, m_inactive)
-WELVANE_LOCKED_GETTER(uint64_t, pages_wired, m_wired)
-WELVANE_LOCKED_GETTER(uint64_t, pages_free, m_free)
-WELVANE_LOCKED_GETTER(std::optional<uint64_t>, reactivations, m_reactivations)
-WELVANE_LOCKED_GETTER(std::optional<uint64_t>, pageins, m_pageins)
-WELVANE_LOCKED_GETTER(std::optional<uint64_t>, pageouts, m_pageouts)
-WELVANE_LOCKED_GETTER(std::optional<uint64_t>, faults, m_faults)
-WELVANE_LOCKED_GETTER(std::optional<uint64_t>, purges, m_purges)
-WELVANE_LOCKED_GETTER(uint32_t, ticks_user, m_ticks.user)
-WELVANE_LOCKED_GETTER(uint32_t, ticks_nice, m_ticks.nice)
-WELVANE_LOCKED_GETTER(uint32_t, ticks_system, m_ticks.system)
-WELVANE_LOCKED_GETTER(uint32_t, ticks_idle, m_ticks.idle)
-WELVANE_LOCKED_GETTER(uint32_t, ticks_total, m_ticks.sum)
-#undef WELVANE_LOCKED_GETTER
+WELVANE_SNAPSHOT_GETTER(double, avg1, avg[0])
+WELVANE_SNAPSHOT_GETTER(double, avg5, avg[1])
+WELVANE_SNAPSHOT_GETTER(double, avg15, avg[2])
+WELVANE_SNAPSHOT_GETTER(uint64_t, pages_active, pages_active)
+WELVANE_SNAPSHOT_GETTER(uint64_t, pages_inactive, pages_inactive)
+WELVANE_SNAPSHOT_GETTER(uint64_t, pages_wired, pages_wired)
+WELVANE_SNAPSHOT_GETTER(uint64_t, pages_free, pages_free)
+WELVANE_SNAPSHOT_GETTER(std::optional<uint64_t>, reactivations, reactivations)
+WELVANE_SNAPSHOT_GETTER(std::optional<uint64_t>, pageins, pageins)
+WELVANE_SNAPSHOT_GETTER(std::optional<uint64_t>, pageouts, pageouts)
+WELVANE_SNAPSHOT_GETTER(std::optional<uint64_t>, faults, faults)
+WELVANE_SNAPSHOT_GETTER(std::optional<uint64_t>, purges, purges)
+WELVANE_SNAPSHOT_GETTER(uint32_t, ticks_user, ticks.user)
+WELVANE_SNAPSHOT_GETTER(uint32_t, ticks_nice, ticks.nice)
+WELVANE_SNAPSHOT_GETTER(uint32_t, ticks_system, ticks.system)
+WELVANE_SNAPSHOT_GETTER(uint32_t, ticks_idle, ticks.idle)
+WELVANE_SNAPSHOT_GETTER(uint32_t, ticks_total, ticks.sum)
+#undef WELVANE_SNAPSHOT_GETTER
 
 // Linux keeps no counter for these: always absent.
 std::optional<uint64_t> DynamicStats::zero_fill_count() const
@@ -119,9 +120,10 @@ void DynamicStats::refreshLoadavgSync()
     const auto avg = m_host.kernel.loadAverages();
     if (!avg)
         return;
-    std::lock_guard lock(m_mutex);
-    for (int i = 0; i < 3; ++i)
-        m_avg[i] = (*avg)[i];
+    m_snapshot.update([&avg](Snapshot& s) {
+        for (int i = 0; i < 3; ++i)
+            s.avg[i] = (*avg)[i];
+    });
 }
 
 void DynamicStats::refreshLoadInfoSync()
@@ -134,8 +136,9 @@ void DynamicStats::refreshLoadInfoSync()
     std::lock_guard prevLock(prev.mutex);
     const CpuTicks32 delta = now.since(prev.ticks);
     prev.ticks = now;
-    std::lock_guard lock(m_mutex);
-    m_ticks = delta;
+    // Published while the previous reading is still held, so two refreshes
+    // publish their intervals in the order they measured them.
+    m_snapshot.update([&delta](Snapshot& s) { s.ticks = delta; });
 }
 
 void DynamicStats::refreshMemInfoSync()
@@ -156,32 +159,40 @@ void DynamicStats::refreshMemInfoSync()
         if (part)
             wired = wired.value_or(0) + *part / page;
 
-    std::lock_guard lock(m_mutex);
-    if (m_host.simulator) {
-        for (uint64_t* v : {&m_active, &m_inactive, &m_wired, &m_free})
-            *v = drift(*v, m_host.random());
-    } else {
-        // A line missing from a damaged file keeps the value read before.
-        m_active = pages(mem->active).value_or(m_active);
-        m_inactive = pages(mem->inactive).value_or(m_inactive);
-        m_wired = wired.value_or(m_wired);
-        m_free = pages(mem->free).value_or(m_free);
-    }
-    if (vm) {
-        const auto kibToPages = [page](std::optional<uint64_t> kib) {
-            return kib ? std::optional<uint64_t>(*kib * 1024 / page) : std::nullopt;
-        };
-        m_pageins = kibToPages(vm->pgpgin);
-        m_pageouts = kibToPages(vm->pgpgout);
-        m_faults = vm->pgfault;
-        m_reactivations = vm->pgactivate;
-        m_purges = vm->pglazyfreed;
-    }
+    // The demo walk draws its steps before the update, outside the lock.
+    uint32_t steps[4] = {0, 0, 0, 0};
+    if (m_host.simulator)
+        for (uint32_t& step : steps)
+            step = m_host.random();
+    m_snapshot.update([&](Snapshot& s) {
+        if (m_host.simulator) {
+            uint64_t* values[] = {&s.pages_active, &s.pages_inactive, &s.pages_wired,
+                                  &s.pages_free};
+            for (int i = 0; i < 4; ++i)
+                *values[i] = drift(*values[i], steps[i]);
+        } else {
+            // A line missing from a damaged file keeps the value read before.
+            s.pages_active = pages(mem->active).value_or(s.pages_active);
+            s.pages_inactive = pages(mem->inactive).value_or(s.pages_inactive);
+            s.pages_wired = wired.value_or(s.pages_wired);
+            s.pages_free = pages(mem->free).value_or(s.pages_free);
+        }
+        if (vm) {
+            const auto kibToPages = [page](std::optional<uint64_t> kib) {
+                return kib ? std::optional<uint64_t>(*kib * 1024 / page) : std::nullopt;
+            };
+            s.pageins = kibToPages(vm->pgpgin);
+            s.pageouts = kibToPages(vm->pgpgout);
+            s.faults = vm->pgfault;
+            s.reactivations = vm->pgactivate;
+            s.purges = vm->pglazyfreed;
+        }
+    });
 }
 
 void DynamicStats::startAsync(void (DynamicStats::*sync)())
 {
-    m_async.run([this, sync] { (this->*sync)(); });
+    m_jobs.post([this, sync] { (this->*sync)(); });
 }
 
 void DynamicStats::refreshLoadavgAsync()
@@ -201,7 +212,7 @@ void DynamicStats::refreshMemInfoAsync()
 
 void DynamicStats::waitForAsync()
 {
-    m_async.waitAll();
+    m_jobs.wait();
 }
 
 long DynamicStats::chargeFor(float level, Battery::State state, bool demo)
@@ -244,8 +255,10 @@ void DynamicStats::fakeFreeMemory(long pages)
 {
     if (!m_host.simulator)
         return;
-    std::lock_guard lock(m_mutex);
-    m_free = static_cast<uint32_t>(static_cast<uint32_t>(m_free) + static_cast<uint32_t>(pages));
+    m_snapshot.update([pages](Snapshot& s) {
+        s.pages_free = static_cast<uint32_t>(static_cast<uint32_t>(s.pages_free) +
+                                             static_cast<uint32_t>(pages));
+    });
 }
 
 void DynamicStats::resetPreviousTicks()

@@ -1,12 +1,13 @@
 #pragma once
 
 #include "host/Battery.h"
-#include "stats/AsyncRunner.h"
 #include "stats/CpuTickDelta.h"
+#include "stats/JobGroup.h"
+#include "stats/SnapshotCell.h"
 
 #include <cstdint>
 #include <functional>
-#include <mutex>
+#include <memory>
 #include <optional>
 
 class IdleInhibitor;
@@ -15,10 +16,17 @@ class KernelFacts;
 // The values that change from second to second: load averages, CPU ticks
 // since the previous load refresh, memory page counts and paging counters;
 // plus the battery charge and idle-timer questions of the charge alarm.
-// Every field is guarded by a mutex, so the Async twins may run beside
-// readers on the main thread.
+// Each refresh publishes a whole new snapshot, so the Async twins may run
+// beside readers, and a reader combining values takes one snapshot().
 class DynamicStats {
 public:
+    struct Snapshot {
+        double avg[3] = {0, 0, 0};
+        uint64_t pages_active = 0, pages_inactive = 0, pages_wired = 0, pages_free = 0;
+        std::optional<uint64_t> reactivations, pageins, pageouts, faults, purges;
+        CpuTicks32 ticks;
+    };
+
     struct Host {
         KernelFacts& kernel;
         Battery& battery;
@@ -34,6 +42,9 @@ public:
     ~DynamicStats();
     DynamicStats(const DynamicStats&) = delete;
     DynamicStats& operator=(const DynamicStats&) = delete;
+
+    // Every value of one refresh together; the getters below each read one.
+    std::shared_ptr<const Snapshot> snapshot() const { return m_snapshot.load(); }
 
     double avg1() const;
     double avg5() const;
@@ -66,11 +77,11 @@ public:
     void refreshLoadavgSync();
     void refreshLoadInfoSync();
     void refreshMemInfoSync();
-    // Each starts the Sync twin on a new thread and returns at once.
+    // Each queues the Sync twin on the snapshot worker and returns at once.
     void refreshLoadavgAsync();
     void refreshLoadInfoAsync();
     void refreshMemInfoAsync();
-    // Joins the Async threads started so far (tests, shutdown).
+    // Waits for this instance's Async refreshes queued so far (tests, shutdown).
     void waitForAsync();
 
     long getCharge();
@@ -93,11 +104,6 @@ private:
     void startAsync(void (DynamicStats::*sync)());
 
     Host m_host;
-    mutable std::mutex m_mutex;
-    double m_avg[3] = {0, 0, 0};
-    uint64_t m_active = 0, m_inactive = 0, m_wired = 0, m_free = 0;
-    std::optional<uint64_t> m_reactivations, m_pageins, m_pageouts, m_faults, m_purges;
-    CpuTicks32 m_ticks;
-
-    AsyncRunner m_async;
+    SnapshotCell<Snapshot> m_snapshot;
+    JobGroup m_jobs; // last: its destructor waits for jobs that use the fields above
 };

@@ -14,10 +14,15 @@ RouteStats& RouteStats::instance()
 }
 
 RouteStats::RouteStats(std::shared_ptr<RouteDump> dump, Clock clock)
-    : m_dump(std::move(dump)), m_clock(std::move(clock))
+    : m_dump(std::move(dump)), m_clock(std::move(clock)), m_jobs(BackgroundWorker::snapshots())
 {
     if (!m_clock)
         m_clock = [] { return std::int64_t(std::time(nullptr)); };
+}
+
+RouteStats::~RouteStats()
+{
+    waitForAsync();
 }
 
 std::string RouteStats::groupName(int family)
@@ -36,13 +41,26 @@ std::string RouteStats::groupName(int family)
 
 void RouteStats::refresh()
 {
-    m_routeArray.clear();
-    m_defaultGateway = "N/A";
-    m_currentFamily = 0;
-    if (!m_dump->dump([this](const RouteRecord& r) { np_rtentry(r); })) {
-        m_routeArray.clear();
-        m_defaultGateway = "N/A";
-    }
+    std::lock_guard lock(m_refreshMutex);
+    Build build;
+    if (!m_dump->dump([&](const RouteRecord& r) { np_rtentry(r, build); }))
+        build.snapshot = Snapshot{};
+    m_snapshot.store(std::move(build.snapshot));
+}
+
+void RouteStats::refreshAsync()
+{
+    m_jobs.post([this] { refresh(); });
+}
+
+void RouteStats::waitForAsync()
+{
+    m_jobs.wait();
+}
+
+void RouteStats::setDefault_gateway(const std::string& gateway)
+{
+    m_snapshot.update([&gateway](Snapshot& s) { s.default_gateway = gateway; });
 }
 
 namespace {
@@ -54,7 +72,7 @@ void copyArea(RouteSockaddr& area, const RouteSockaddr& sa)
 }
 } // namespace
 
-void RouteStats::np_rtentry(const RouteRecord& r)
+void RouteStats::np_rtentry(const RouteRecord& r, Build& build) const
 {
     if ((r.flags & routeflag::WasCloned) && (r.parentflags & routeflag::PrCloning))
         return;
@@ -65,9 +83,10 @@ void RouteStats::np_rtentry(const RouteRecord& r)
             family = r.sa[slot].family();
             break;
         }
-    if (family != m_currentFamily || m_routeArray.empty()) {
-        m_routeArray.push_back(RouteGroup{groupName(family), {}});
-        m_currentFamily = family;
+    std::vector<RouteGroup>& groups = build.snapshot.routeArray;
+    if (family != build.currentFamily || groups.empty()) {
+        groups.push_back(RouteGroup{groupName(family), {}});
+        build.currentFamily = family;
     }
 
     RouteSockaddr destination, mask;
@@ -83,7 +102,7 @@ void RouteStats::np_rtentry(const RouteRecord& r)
         info.gateway =
             routetext::addressText(r.sa[RouteRecord::GatewaySlot], nullptr, routeflag::Host);
     if (info.destination == "default")
-        m_defaultGateway = info.gateway;
+        build.snapshot.default_gateway = info.gateway;
     info.flags = routetext::flagLetters(r.flags);
     info.refs = r.refcnt;
     info.use = r.use;
@@ -97,5 +116,5 @@ void RouteStats::np_rtentry(const RouteRecord& r)
         if (left > 0)
             info.expire = std::int32_t(left);
     }
-    m_routeArray.back().routeList.push_back(std::move(info));
+    groups.back().routeList.push_back(std::move(info));
 }

@@ -40,20 +40,28 @@ SemiDynamicStats::Sources SemiDynamicStats::linuxSources()
     return s;
 }
 
-SemiDynamicStats::SemiDynamicStats(Sources sources) : m_sources(std::move(sources))
+SemiDynamicStats::SemiDynamicStats(Sources sources)
+    : m_sources(std::move(sources)), m_jobs(BackgroundWorker::snapshots())
 {
     clearAddresses();
 }
 
 SemiDynamicStats::~SemiDynamicStats()
 {
-    m_async.waitAll(); // before the fields the threads write go away
+    waitForAsync();
+}
+
+void SemiDynamicStats::waitForAsync()
+{
+    m_jobs.wait();
 }
 
 void SemiDynamicStats::clearAddresses()
 {
-    std::lock_guard lock(m_mutex);
-    m_cellIp = m_wifiIp = m_cellMac = m_wifiMac = NotAvailable;
+    m_snapshot.update([](Snapshot& s) {
+        s.cellIp = s.wifiIp = s.cellMac = s.wifiMac = NotAvailable;
+        s.cellConnected = s.wifiConnected = false;
+    });
 }
 
 QString SemiDynamicStats::macText(const std::vector<std::uint8_t>& bytes)
@@ -69,7 +77,7 @@ QString SemiDynamicStats::macText(const std::vector<std::uint8_t>& bytes)
 
 void SemiDynamicStats::refreshAddressesSync()
 {
-    clearAddresses();
+    // Built aside and published whole: a reader never sees "N/A" in between.
     QString cellIp = NotAvailable, wifiIp = NotAvailable;
     QString cellMac = NotAvailable, wifiMac = NotAvailable;
     const std::string wifi = m_sources.roles->wifiInterface();
@@ -83,8 +91,10 @@ void SemiDynamicStats::refreshAddressesSync()
             if (a.kind == InterfaceAddress::Kind::Ipv4) {
                 if (a.flags & IFF_LOOPBACK)
                     continue;
-                in_addr addr{a.ipv4};
-                const QString text = QString::fromLatin1(inet_ntoa(addr));
+                const in_addr addr{a.ipv4};
+                char dotted[INET_ADDRSTRLEN] = {};
+                inet_ntop(AF_INET, &addr, dotted, sizeof dotted);
+                const QString text = QString::fromLatin1(dotted);
                 if (isCell)
                     cellIp = text;
                 if (isWifi)
@@ -97,13 +107,14 @@ void SemiDynamicStats::refreshAddressesSync()
             }
         }
     }
-    std::lock_guard lock(m_mutex);
-    m_cellIp = cellIp;
-    m_wifiIp = wifiIp;
-    m_cellMac = cellMac;
-    m_wifiMac = wifiMac;
-    m_cellConnected = m_cellIp != NotAvailable;
-    m_wifiConnected = m_wifiIp != NotAvailable;
+    m_snapshot.update([&](Snapshot& s) {
+        s.cellConnected = cellIp != NotAvailable;
+        s.wifiConnected = wifiIp != NotAvailable;
+        s.cellIp = std::move(cellIp);
+        s.wifiIp = std::move(wifiIp);
+        s.cellMac = std::move(cellMac);
+        s.wifiMac = std::move(wifiMac);
+    });
 }
 
 void SemiDynamicStats::refreshTotalDiskSpaceSync()
@@ -116,33 +127,35 @@ void SemiDynamicStats::refreshTotalDiskSpaceSync()
     // sizes above 2^24 bytes lose their low bits.
     const double size = static_cast<float>(space->size);
     const double freeSize = static_cast<float>(space->freeSize);
-    std::lock_guard lock(m_mutex);
-    m_size = size;
-    m_freeSize = freeSize;
+    m_snapshot.update([&](Snapshot& s) {
+        s.size = size;
+        s.freeSize = freeSize;
+    });
 }
 
 void SemiDynamicStats::refreshCarrierInfoSync()
 {
     const CarrierReading reading = m_sources.carrier->read();
-    std::lock_guard lock(m_mutex);
-    if (!reading.serviceAvailable) {
-        m_providesCarrierInfo = false;
-        return;
-    }
-    const CarrierDetails none;
-    const CarrierDetails& c = reading.carrier ? *reading.carrier : none;
-    m_allowsVOIP = c.allowsVOIP;
-    // No carrier: null strings, as a missing carrier object gave.
-    m_carrierName = reading.carrier ? c.carrierName : QString();
-    m_isoCountryCode = reading.carrier ? c.isoCountryCode : QString();
-    m_mobileCountryCode = reading.carrier ? c.mobileCountryCode : QString();
-    m_mobileNetworkCode = reading.carrier ? c.mobileNetworkCode : QString();
-    m_providesCarrierInfo = true;
+    m_snapshot.update([&reading](Snapshot& s) {
+        if (!reading.serviceAvailable) {
+            s.providesCarrierInfo = false; // the last carrier's fields stay
+            return;
+        }
+        const CarrierDetails none;
+        const CarrierDetails& c = reading.carrier ? *reading.carrier : none;
+        s.allowsVOIP = c.allowsVOIP;
+        // No carrier: null strings, as a missing carrier object gave.
+        s.carrierName = reading.carrier ? c.carrierName : QString();
+        s.isoCountryCode = reading.carrier ? c.isoCountryCode : QString();
+        s.mobileCountryCode = reading.carrier ? c.mobileCountryCode : QString();
+        s.mobileNetworkCode = reading.carrier ? c.mobileNetworkCode : QString();
+        s.providesCarrierInfo = true;
+    });
 }
 
 void SemiDynamicStats::runAsync(void (SemiDynamicStats::*work)())
 {
-    m_async.run([this, work] { (this->*work)(); });
+    m_jobs.post([this, work] { (this->*work)(); });
 }
 
 void SemiDynamicStats::refreshTotalDiskSpaceAsync()
@@ -155,24 +168,23 @@ void SemiDynamicStats::refreshCarrierInfoAsync()
     runAsync(&SemiDynamicStats::refreshCarrierInfoSync);
 }
 
-#define WELVANE_GUARDED(type, name, member)                                                        \
+#define WELVANE_SNAPSHOT_GETTER(type, name)                                                        \
     type SemiDynamicStats::name() const                                                            \
     {                                                                                              \
-        std::lock_guard lock(m_mutex);                                                             \
-        return member;                                                                             \
+        return snapshot()->name;                                                                   \
     }
-WELVANE_GUARDED(QString, cellIp, m_cellIp)
-WELVANE_GUARDED(QString, wifiIp, m_wifiIp)
-WELVANE_GUARDED(QString, cellMac, m_cellMac)
-WELVANE_GUARDED(QString, wifiMac, m_wifiMac)
-WELVANE_GUARDED(bool, cellConnected, m_cellConnected)
-WELVANE_GUARDED(bool, wifiConnected, m_wifiConnected)
-WELVANE_GUARDED(bool, providesCarrierInfo, m_providesCarrierInfo)
-WELVANE_GUARDED(double, size, m_size)
-WELVANE_GUARDED(double, freeSize, m_freeSize)
-WELVANE_GUARDED(bool, allowsVOIP, m_allowsVOIP)
-WELVANE_GUARDED(QString, carrierName, m_carrierName)
-WELVANE_GUARDED(QString, isoCountryCode, m_isoCountryCode)
-WELVANE_GUARDED(QString, mobileCountryCode, m_mobileCountryCode)
-WELVANE_GUARDED(QString, mobileNetworkCode, m_mobileNetworkCode)
-#undef WELVANE_GUARDED
+WELVANE_SNAPSHOT_GETTER(QString, cellIp)
+WELVANE_SNAPSHOT_GETTER(QString, wifiIp)
+WELVANE_SNAPSHOT_GETTER(QString, cellMac)
+WELVANE_SNAPSHOT_GETTER(QString, wifiMac)
+WELVANE_SNAPSHOT_GETTER(bool, cellConnected)
+WELVANE_SNAPSHOT_GETTER(bool, wifiConnected)
+WELVANE_SNAPSHOT_GETTER(bool, providesCarrierInfo)
+WELVANE_SNAPSHOT_GETTER(double, size)
+WELVANE_SNAPSHOT_GETTER(double, freeSize)
+WELVANE_SNAPSHOT_GETTER(bool, allowsVOIP)
+WELVANE_SNAPSHOT_GETTER(QString, carrierName)
+WELVANE_SNAPSHOT_GETTER(QString, isoCountryCode)
+WELVANE_SNAPSHOT_GETTER(QString, mobileCountryCode)
+WELVANE_SNAPSHOT_GETTER(QString, mobileNetworkCode)
+#undef WELVANE_SNAPSHOT_GETTER

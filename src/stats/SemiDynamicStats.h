@@ -4,20 +4,29 @@
 #include "host/InterfaceAddresses.h"
 #include "host/sysfs/InterfaceRoles.h"
 #include "host/VolumeInfo.h"
-#include "stats/AsyncRunner.h"
+#include "stats/JobGroup.h"
+#include "stats/SnapshotCell.h"
 
 #include <QString>
 
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <vector>
 
 // Values that change now and then: the Wi-Fi and cellular IPv4 and hardware
-// addresses, the carrier and the documents volume. Every field is guarded
-// by one mutex, so the Async twins may run beside readers.
+// addresses, the carrier and the documents volume. Each refresh publishes a
+// whole new snapshot, so the Async twins may run beside readers, and a reader
+// combining values takes one snapshot().
 class SemiDynamicStats {
 public:
+    struct Snapshot {
+        QString cellIp, wifiIp, cellMac, wifiMac; // "N/A" until read
+        bool cellConnected = false, wifiConnected = false;
+        bool providesCarrierInfo = false, allowsVOIP = false;
+        double size = 0, freeSize = 0;
+        QString carrierName, isoCountryCode, mobileCountryCode, mobileNetworkCode;
+    };
+
     struct Sources {
         std::shared_ptr<InterfaceAddresses> addresses;
         std::shared_ptr<InterfaceRoles> roles;
@@ -30,7 +39,12 @@ public:
     static Sources linuxSources();
 
     explicit SemiDynamicStats(Sources sources);
-    ~SemiDynamicStats(); // waits for Async work still running
+    ~SemiDynamicStats(); // waits for its Async work still queued or running
+
+    // Every value of one refresh together; the getters below each read one.
+    std::shared_ptr<const Snapshot> snapshot() const { return m_snapshot.load(); }
+    // Waits for this instance's Async refreshes queued so far (tests, shutdown).
+    void waitForAsync();
 
     void clearAddresses();
     void refreshAddressesSync();
@@ -61,11 +75,6 @@ private:
     void runAsync(void (SemiDynamicStats::*work)());
 
     Sources m_sources;
-    mutable std::mutex m_mutex;
-    QString m_cellIp, m_wifiIp, m_cellMac, m_wifiMac;
-    bool m_cellConnected = false, m_wifiConnected = false;
-    bool m_providesCarrierInfo = false, m_allowsVOIP = false;
-    double m_size = 0, m_freeSize = 0;
-    QString m_carrierName, m_isoCountryCode, m_mobileCountryCode, m_mobileNetworkCode;
-    AsyncRunner m_async;
+    SnapshotCell<Snapshot> m_snapshot;
+    JobGroup m_jobs; // last: its destructor waits for jobs that use the fields above
 };

@@ -75,7 +75,8 @@ void checkLoopbackSockets(const std::shared_ptr<SocketDump>& reader)
     const std::vector<ConnectionInfo>* tcp4 = nullptr;
     const std::vector<ConnectionInfo>* udp4 = nullptr;
     const std::vector<ConnectionInfo>* icmp4 = nullptr;
-    for (const ConnectionGroup& g : stats.connectionArray()) {
+    const auto groups = stats.connectionArray(); // a copy: the pointers below point into it
+    for (const ConnectionGroup& g : groups) {
         if (g.name == "tcp4")
             tcp4 = &g.connectionList;
         if (g.name == "udp4")

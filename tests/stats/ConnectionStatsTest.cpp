@@ -58,12 +58,13 @@ std::vector<std::string> groupNames(const ConnectionStats& stats)
     return names;
 }
 
-const ConnectionGroup* group(const ConnectionStats& stats, const std::string& name)
+// A copy of the named group; empty when there is none.
+ConnectionGroup group(const ConnectionStats& stats, const std::string& name)
 {
     for (const ConnectionGroup& g : stats.connectionArray())
         if (g.name == name)
-            return &g;
-    return nullptr;
+            return g;
+    return {};
 }
 
 } // namespace
@@ -86,7 +87,8 @@ TEST(ConnectionStats, TcpStatesListedAndLeftOut)
     ConnectionStats stats(dump);
     stats.refresh();
     ASSERT_EQ(groupNames(stats), std::vector<std::string>{"tcp4"});
-    const auto& list = stats.connectionArray()[0].connectionList;
+    const auto groups = stats.connectionArray();
+    const auto& list = groups[0].connectionList;
     ASSERT_EQ(list.size(), 4u);
     EXPECT_EQ(list[0].state, "TIME_WAIT");
     EXPECT_EQ(list[0].localAddr, "192.168.1.5");
@@ -117,14 +119,14 @@ TEST(ConnectionStats, UdpAndIpv6Texts)
     stats.refresh();
     EXPECT_EQ(groupNames(stats), (std::vector<std::string>{"udp4", "udp6", "udp46"}));
 
-    const auto& udp4 = group(stats, "udp4")->connectionList.at(0);
+    const auto udp4 = group(stats, "udp4").connectionList.at(0);
     EXPECT_EQ(udp4.localAddr, "*");
     EXPECT_EQ(udp4.localPort, "53");
     EXPECT_EQ(udp4.remoteAddr, "*");
     EXPECT_EQ(udp4.remotePort, "*");
     EXPECT_EQ(udp4.state, "");
 
-    const auto& udp6 = group(stats, "udp6")->connectionList;
+    const auto udp6 = group(stats, "udp6").connectionList;
     ASSERT_EQ(udp6.size(), 2u);
     EXPECT_EQ(udp6[0].localAddr, "fe80::1");
     EXPECT_EQ(udp6[0].remoteAddr, "*");
@@ -132,7 +134,7 @@ TEST(ConnectionStats, UdpAndIpv6Texts)
     EXPECT_EQ(udp6[1].remoteAddr, "2001:db8::9");
     EXPECT_EQ(udp6[1].remotePort, "4001");
 
-    const auto& udp46 = group(stats, "udp46")->connectionList.at(0);
+    const auto udp46 = group(stats, "udp46").connectionList.at(0);
     EXPECT_EQ(udp46.localAddr, "*");
     EXPECT_EQ(udp46.localPort, "5353");
     EXPECT_EQ(udp46.remotePort, "*");
@@ -160,11 +162,12 @@ TEST(ConnectionStats, RawSocketsAndGroupOrder)
     EXPECT_EQ(groupNames(stats), (std::vector<std::string>{"tcp4", "tcp6", "udp4", "udp6", "icmp4",
                                                            "icmp66", "ip4", "ip64"}));
     // Records of one name keep the order in which they were read.
-    const auto& tcp4 = stats.connectionArray()[0].connectionList;
+    const auto groups = stats.connectionArray();
+    const auto& tcp4 = groups[0].connectionList;
     ASSERT_EQ(tcp4.size(), 2u);
     EXPECT_EQ(tcp4[0].localPort, "80");
     EXPECT_EQ(tcp4[1].localPort, "50001");
-    EXPECT_EQ(group(stats, "icmp4")->connectionList.at(0).localAddr, "*");
+    EXPECT_EQ(group(stats, "icmp4").connectionList.at(0).localAddr, "*");
     // The raw list is read once per raw protocol of the two tables.
     EXPECT_EQ(dump->reads[SocketDump::List::Raw], 5);
 }

@@ -1,4 +1,7 @@
 #include "stats/DeviceReport.h"
+#include "host/proc/LinuxKernelFacts.h"
+#include "host/sysfs/LinuxHardwareProbe.h"
+#include "host/system/LinuxDeviceIdentity.h"
 #include "stats/StaticStats.h"
 #include "StatsFakes.h"
 
@@ -95,13 +98,19 @@ TEST(DeviceReportText, CameraLinesSayNoWithoutTheCamera)
 
 TEST(DeviceReportText, ThisMachineAgreesWithUnameAndNproc)
 {
-    const QString text = DeviceReport::text();
+    // The real Linux services; the modem is faked, so the test needs no D-Bus.
+    LinuxKernelFacts kernel;
+    LinuxDeviceIdentity identity(kernel);
+    LinuxHardwareProbe probe(kernel);
+    fakes::FakeModem modem;
+    const QString text = DeviceReport::text(StaticStats({kernel, identity, probe, modem}));
     EXPECT_EQ(text.count('\n'), 46);
     EXPECT_TRUE(text.contains(
         QString("- kernel: %1 %2\n").arg(run("uname", {"-s"}), run("uname", {"-r"}))));
     EXPECT_TRUE(text.contains(QString("- hostname: %1 \n").arg(run("uname", {"-n"}))));
     EXPECT_TRUE(text.contains(QString("- device ID: %1 \n").arg(run("uname", {"-m"}))));
-    EXPECT_TRUE(text.contains(QString("- core number: %1 \n").arg(run("nproc", {}))));
+    EXPECT_TRUE(
+        text.contains(QString("- core number: %1 \n").arg(run("getconf", {"_NPROCESSORS_ONLN"}))));
     for (const char* label : {"- system: ", "- UDID: ", "- CPU model: ", "- L1 cache size: ",
                               "- display resolution: ", "- phone: "})
         EXPECT_TRUE(text.contains(label)) << label;

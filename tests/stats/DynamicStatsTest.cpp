@@ -1,11 +1,11 @@
 #include "stats/DynamicStats.h"
+#include "stats/JobGroup.h"
 #include "StatsFakes.h"
-
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 namespace {
@@ -87,25 +87,6 @@ TEST_F(CpuTicksTest, PreviousReadingIsSharedByTheProcess)
     b.refreshLoadInfoSync(); // sees only the ticks since a's refresh
     EXPECT_EQ(b.ticks_user(), 30u);
     EXPECT_EQ(a.ticks_user(), 100u);
-}
-
-TEST_F(CpuTicksTest, ThisMachineIntervalsAddUp)
-{
-    DynamicStats& d = DynamicStats::instance();
-    d.refreshLoadInfoSync();
-    std::this_thread::sleep_for(std::chrono::seconds(1));
-    d.refreshLoadInfoSync();
-    EXPECT_EQ(d.ticks_user() + d.ticks_nice() + d.ticks_system() + d.ticks_idle(), d.ticks_total());
-    // About one second of clock ticks on every CPU.
-    EXPECT_GT(d.ticks_total(), 0u);
-    EXPECT_LT(d.ticks_total(), 100u * 1024);
-    d.refreshLoadavgSync();
-    EXPECT_GE(d.avg1(), 0.0);
-    d.refreshMemInfoSync();
-    EXPECT_GT(d.pages_free(), 0u);
-    EXPECT_GT(d.pages_active() + d.pages_inactive(), 0u);
-    EXPECT_TRUE(d.faults());
-    EXPECT_FALSE(d.zero_fill_count());
 }
 
 TEST(DynamicLoad, KeepsOldValuesWhenTheCallFails)
@@ -236,30 +217,59 @@ TEST(IdleRule, TruthTableForBothTriggers)
     EXPECT_FALSE(h.idle.disabled);
 }
 
-TEST(AsyncRefreshes, RunBesideReadersWithoutTearing)
-{
-    DynamicStats::resetPreviousTicks();
-    Host h;
-    h.kernel.load = std::array<double, 3>{1, 2, 3};
-    h.kernel.ticks = CpuTicks{10, 10, 10, 10};
-    h.kernel.mem = MemInfo{};
-    h.kernel.mem->free = 4096;
-    DynamicStats d(h.host());
-    std::atomic<bool> stop{false};
-    std::thread reader([&] {
-        while (!stop)
-            (void)(d.avg1() + d.ticks_total() + d.pages_free());
-    });
-    for (int i = 0; i < 50; ++i) {
-        d.refreshLoadavgAsync();
-        d.refreshLoadInfoAsync();
-        d.refreshMemInfoAsync();
+namespace {
+// Every reading differs from the one before in every field: all 1 page, then
+// all 2 pages, so a snapshot mixing two refreshes shows unequal fields.
+struct AlternatingKernel : fakes::Kernel {
+    std::atomic<uint64_t> reads{0};
+    uint64_t current = 1; // written and read by the refreshing thread only
+    std::optional<MemInfo> memInfo() override
+    {
+        current = 1 + reads++ % 2;
+        MemInfo m;
+        m.free = m.active = m.inactive = m.unevictable = current * 4096;
+        return m;
     }
-    d.waitForAsync();
+    std::optional<VmStat> vmStat() override
+    {
+        std::this_thread::yield(); // a real read takes a while: let the reader in meanwhile
+        VmStat v;
+        v.pgpgin = current * 4; // KiB
+        v.pgfault = current;
+        return v;
+    }
+};
+} // namespace
+
+TEST(DynamicSnapshots, ReadersSeeWholeRefreshesWhileTheWorkerAlternates)
+{
+    AlternatingKernel kernel;
+    fakes::FakeBattery battery;
+    fakes::Inhibitor idle;
+    DynamicStats d({kernel, battery, idle, {}, false, {}});
+    d.refreshMemInfoSync();
+    std::atomic<bool> stop{false};
+    JobGroup refresher(BackgroundWorker::snapshots()); // ends before d does
+    refresher.post([&] {
+        while (!stop)
+            d.refreshMemInfoSync();
+    });
+    // Reads until both sides have been busy long enough to overlap many times.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    for (int reads = 0;
+         (reads < 20000 || kernel.reads < 5000) && std::chrono::steady_clock::now() < deadline;
+         ++reads) {
+        const auto s = d.snapshot();
+        const uint64_t v = s->pages_free;
+        if ((v != 1 && v != 2) || s->pages_active != v || s->pages_inactive != v ||
+            s->pages_wired != v || s->pageins != v || s->faults != v) {
+            ADD_FAILURE() << "mixed snapshot after " << reads << " reads: free " << v << ", active "
+                          << s->pages_active << ", faults " << s->faults.value_or(0);
+            break;
+        }
+    }
     stop = true;
-    reader.join();
-    EXPECT_EQ(d.avg15(), 3.0);
-    EXPECT_EQ(d.pages_free(), 1u);
-    EXPECT_EQ(d.ticks_total(), 0u); // all readings equal after the first
-    DynamicStats::resetPreviousTicks();
+    refresher.wait();
+    EXPECT_GE(kernel.reads, 5000u);
+    EXPECT_EQ(d.pages_free(), 2 - kernel.reads % 2); // the last reading
 }

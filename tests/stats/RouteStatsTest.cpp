@@ -63,8 +63,9 @@ TEST(RouteStats, ConvertsRecordsIntoTexts)
     f.dump->routes = {gw, direct};
     f.stats.refresh();
 
-    ASSERT_EQ(f.stats.routeArray().size(), 1u);
-    const auto& list = f.stats.routeArray()[0].routeList;
+    const auto routes = f.stats.routeArray();
+    ASSERT_EQ(routes.size(), 1u);
+    const auto& list = routes[0].routeList;
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(list[0].destination, "default");
     EXPECT_EQ(list[0].gateway, "192.168.1.1");
@@ -94,7 +95,8 @@ TEST(RouteStats, ClonedRoutesMtuAndExpiry)
     f.dump->routes = {hidden, shown, expired, dueNow};
     f.stats.refresh();
 
-    const auto& list = f.stats.routeArray().at(0).routeList;
+    const auto routes = f.stats.routeArray();
+    const auto& list = routes.at(0).routeList;
     ASSERT_EQ(list.size(), 3u);
     EXPECT_EQ(list[0].destination, "10.0.0.6");
     EXPECT_EQ(list[0].flags, "UHW");
@@ -147,7 +149,8 @@ TEST(RouteStats, MissingInterfaceAndGatewayShowEmpty)
     f.dump->routes = {v4("10.0.0.0", "10.0.0.1", "255.0.0.0", 0x3, 2), noGateway,
                       v4("0.0.0.0", "10.0.0.1", "0.0.0.0", 0x3, 0)};
     f.stats.refresh();
-    const auto& list = f.stats.routeArray().at(0).routeList;
+    const auto routes = f.stats.routeArray();
+    const auto& list = routes.at(0).routeList;
     ASSERT_EQ(list.size(), 3u);
     EXPECT_EQ(list[0].interface, "eth0");
     EXPECT_EQ(list[1].interface, ""); // not the previous route's "eth0"
@@ -162,7 +165,8 @@ TEST(RouteStats, FailedReadingLeavesNothing)
     f.stats.refresh();
     EXPECT_EQ(f.stats.default_gateway(), "192.168.1.1");
     f.dump->fails = true;
-    f.stats.refresh();
+    f.stats.refreshAsync(); // the same refresh, on the snapshot worker
+    f.stats.waitForAsync();
     EXPECT_TRUE(f.stats.routeArray().empty());
     EXPECT_EQ(f.stats.default_gateway(), "N/A");
     // A table with no default route reads "N/A" as well.

@@ -1,17 +1,18 @@
 #include "stats/SemiDynamicStats.h"
 
-#include "host/settings/Defaults.h"
 #include "host/dbus/MobileCountryCodes.h"
+#include "host/settings/Defaults.h"
 #include "host/system/StatvfsVolumeInfo.h"
+#include "stats/JobGroup.h"
 #include "support/TestSupport.h"
 
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <net/if.h>
 #include <QTemporaryDir>
-#include <sys/statvfs.h>
 
 #include <atomic>
+#include <chrono>
 
 namespace {
 
@@ -189,15 +190,12 @@ TEST(SemiDynamicVolume, SinglePrecisionAndKeptOnFailure)
     EXPECT_EQ(f.stats->size(), double(1ull << 24));
 }
 
-TEST(SemiDynamicVolume, StatvfsOfFolderOrNearestParent)
+TEST(SemiDynamicVolume, FolderNotYetMadeReadsItsNearestParent)
 {
     QTemporaryDir dir;
-    struct statvfs st {};
-    ASSERT_EQ(statvfs(dir.path().toLocal8Bit().constData(), &st), 0);
     StatvfsVolumeInfo info;
     const auto space = info.spaceFor(dir.path().toStdString());
     ASSERT_TRUE(space.has_value());
-    EXPECT_EQ(space->size, std::uint64_t(st.f_blocks) * st.f_frsize);
     EXPECT_GT(space->size, 0u);
     const auto missing = info.spaceFor(dir.path().toStdString() + "/not/yet/made");
     ASSERT_TRUE(missing.has_value());
@@ -239,22 +237,65 @@ TEST(SemiDynamicCarrier, ServiceCarrierAndNone)
     EXPECT_FALSE(f.stats->allowsVOIP());
 }
 
-TEST(SemiDynamicAsync, RefreshesWhileReadersRead)
+namespace {
+// Two readings that differ in every address, alternating on each listing.
+class AlternatingAddresses : public InterfaceAddresses {
+public:
+    std::atomic<int> calls{0};
+    std::optional<std::vector<InterfaceAddress>> list() override
+    {
+        const int n = 1 + calls++ % 2;
+        const std::string digit = std::to_string(n);
+        return std::vector<InterfaceAddress>{linkEntry("wlan0", {2, 0, 0, 0, 0, std::uint8_t(n)}),
+                                             ipv4("wlan0", ("10.0.0." + digit).c_str()),
+                                             linkEntry("wwan0", {2, 0, 0, 0, 1, std::uint8_t(n)}),
+                                             ipv4("wwan0", ("100.64.0." + digit).c_str())};
+    }
+};
+} // namespace
+
+TEST(SemiDynamicSnapshots, AddressesNeverFlickerToNotAvailableNorMixTwoRefreshes)
 {
     Fixture f;
-    f.volume->space = VolumeSpace{4096, 2048};
-    CarrierDetails d;
-    d.carrierName = "Async";
-    f.carrier->reading = {true, d};
-    for (int i = 0; i < 20; ++i) {
-        f.stats->refreshTotalDiskSpaceAsync();
-        f.stats->refreshCarrierInfoAsync();
-        (void)f.stats->size();
-        (void)f.stats->carrierName();
+    f.sys.add("wwan0", "wwan");
+    auto addresses = std::make_shared<AlternatingAddresses>();
+    SemiDynamicStats::Sources s;
+    s.addresses = addresses;
+    s.roles = std::make_shared<InterfaceRoles>(f.sys.root());
+    s.volume = f.volume;
+    s.carrier = f.carrier;
+    SemiDynamicStats stats(s);
+    stats.refreshAddressesSync();
+
+    std::atomic<bool> stop{false};
+    JobGroup refresher(BackgroundWorker::snapshots()); // ends before stats does
+    refresher.post([&] {
+        while (!stop)
+            stats.refreshAddressesSync();
+    });
+    // Reads until both sides have been busy long enough to overlap many times.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    for (int reads = 0;
+         (reads < 5000 || addresses->calls < 1000) && std::chrono::steady_clock::now() < deadline;
+         ++reads) {
+        const QString alone = stats.wifiIp(); // one getter on its own: never cleared
+        const auto snap = stats.snapshot();
+        const QString n = snap->wifiIp.right(1);
+        const bool whole = (n == "1" || n == "2") && snap->wifiMac == "02:00:00:00:00:0" + n &&
+                           snap->cellIp == "100.64.0." + n &&
+                           snap->cellMac == "02:00:00:00:01:0" + n && snap->wifiConnected &&
+                           snap->cellConnected;
+        if (!whole || (alone != "10.0.0.1" && alone != "10.0.0.2")) {
+            ADD_FAILURE() << "after " << reads << " reads: " << alone.toStdString() << " alone, "
+                          << snap->wifiIp.toStdString() << " " << snap->wifiMac.toStdString() << " "
+                          << snap->cellIp.toStdString() << " in one snapshot";
+            break;
+        }
     }
-    EXPECT_TRUE(testsupport::waitUntil(
-        [&] { return f.stats->size() == 4096.0 && f.stats->carrierName() == "Async"; }));
-    f.stats.reset(); // joins the threads
+    stop = true;
+    refresher.wait();
+    EXPECT_GE(addresses->calls, 1000);
+    EXPECT_EQ(stats.wifiIp(), addresses->calls % 2 ? "10.0.0.1" : "10.0.0.2"); // the last reading
 }
 
 TEST(MobileCountryCodesTest, IsoCodes)

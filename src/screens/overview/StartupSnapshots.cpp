@@ -1,15 +1,13 @@
 #include "screens/overview/StartupSnapshots.h"
 
+#include "stats/BackgroundWorker.h"
 #include "stats/ConnectionStats.h"
 #include "stats/RouteStats.h"
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QThreadPool>
 #include <QTimer>
 #include <QWidget>
-
-#include <memory>
 
 namespace {
 // A page that is never painted (hidden, or an off-screen test) still gets
@@ -45,26 +43,20 @@ void StartupSnapshots::start()
     m_fallback->stop();
     if (m_painted)
         m_painted->removeEventFilter(this);
-    // The collectors are not thread-safe: the dumps fill copies, which
-    // replace the originals on this thread.
-    auto routes = m_routes ? std::make_shared<RouteStats>(*m_routes) : nullptr;
-    auto connections = m_connections ? std::make_shared<ConnectionStats>(*m_connections) : nullptr;
+    // Each collector's own Async twin, so its destructor waits for the dump;
+    // the worker runs jobs in order, so the note posted after them arrives
+    // once both snapshots are in.
+    if (m_routes)
+        m_routes->refreshAsync();
+    if (m_connections)
+        m_connections->refreshAsync();
     QPointer<StartupSnapshots> self(this);
-    QThreadPool::globalInstance()->start([self, routes, connections] {
-        if (routes)
-            routes->refresh();
-        if (connections)
-            connections->refresh();
+    BackgroundWorker::snapshots().post([self] {
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
-            [self, routes, connections] {
-                if (!self)
-                    return; // the page went away; its collectors may have too
-                if (routes)
-                    *self->m_routes = std::move(*routes);
-                if (connections)
-                    *self->m_connections = std::move(*connections);
-                Q_EMIT self->finished();
+            [self] {
+                if (self)
+                    Q_EMIT self->finished();
             },
             Qt::QueuedConnection);
     });

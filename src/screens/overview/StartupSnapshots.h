@@ -11,9 +11,9 @@ class RouteStats;
 // The start-up snapshot of every route and socket. A machine with 100 000
 // routes or 30 000 sockets must not delay the first picture, and the
 // Overview shows neither list, so the dumps wait for the first paint of
-// the given widget (or a short time-out when it is not shown), run on a
-// background thread over copies of the collectors, and the results are
-// swapped in on this object's thread, where the pages read them.
+// the given widget (or a short time-out when it is not shown) and run on
+// the snapshot worker; the collectors publish whole snapshots, so the pages
+// read either the old lists or the new ones.
 class StartupSnapshots : public QObject {
     Q_OBJECT
 public:
