@@ -99,13 +99,13 @@ bool Application::chooseLargeLayout(const CommandLine& commandLine)
     return std::min(s.width(), s.height()) >= 600;
 }
 
-void Application::launch(MainWindowDescription& graph)
+void Application::launch(MainWindowDescription& graph, StatusAppDelegate::Launch kind)
 {
     if (ui::Device::isPad())
         graph.window->resize(1024, 768);
     else
         graph.window->resize(320, 480);
-    graph.appDelegate->applicationDidFinishLaunching();
+    graph.appDelegate->applicationDidFinishLaunching(kind);
 }
 
 QString Application::dumpPage(MainWindowDescription& graph, const QString& page)
@@ -246,7 +246,8 @@ int Application::run(int argc, char** argv)
     if (cl.mode == CommandLine::Mode::Window)
         StallProbe::installFromEnvironment(); // before the first paint it waits for
     std::unique_ptr<MainWindowDescription> graph = MainWindowDescription::load();
-    launch(*graph);
+    launch(*graph, cl.mode == CommandLine::Mode::Window ? StatusAppDelegate::Launch::User
+                                                        : StatusAppDelegate::Launch::Tool);
     settle(20);
 
     switch (cl.mode) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/StatusAppDelegate.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -26,5 +28,6 @@ public:
     // as "\x1B", safe to print to a terminal.
     static QString escapeControls(const QString& text);
     // Builds the graph, sizes the window for the layout and launches.
-    static void launch(MainWindowDescription& graph);
+    static void launch(MainWindowDescription& graph,
+                       StatusAppDelegate::Launch kind = StatusAppDelegate::Launch::User);
 };

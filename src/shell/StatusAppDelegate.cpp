@@ -21,7 +21,7 @@ StatusAppDelegate::StatusAppDelegate(Parts parts, QObject* parent) : QObject(par
 {
 }
 
-bool StatusAppDelegate::applicationDidFinishLaunching()
+bool StatusAppDelegate::applicationDidFinishLaunching(Launch launch)
 {
     ui::ViewController* root = ui::Device::isPad()
                                    ? static_cast<ui::ViewController*>(&m_parts.splitViewController)
@@ -31,7 +31,8 @@ bool StatusAppDelegate::applicationDidFinishLaunching()
     root->beginAppearance(false);
     window.show();
     root->endAppearance(false);
-    RatingPrompt::appLaunched(true);
+    if (launch == Launch::User)
+        RatingPrompt::appLaunched(true);
     return true;
 }
 

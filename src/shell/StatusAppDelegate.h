@@ -50,7 +50,10 @@ public:
 
     explicit StatusAppDelegate(Parts parts, QObject* parent = nullptr);
 
-    bool applicationDidFinishLaunching();
+    // A user's launch counts as a use for the rating prompt; a tool run
+    // (--dump, --screenshot) does not, so looking at a page writes nothing.
+    enum class Launch { User, Tool };
+    bool applicationDidFinishLaunching(Launch launch = Launch::User);
     void applicationWillEnterForeground();
     void applicationWillResignActive() {}
     void applicationDidEnterBackground() {}
