@@ -82,7 +82,7 @@ TEST(BackgroundWorkerTest, RunsJobsInPostedOrderOnOneThreadAndSurvivesAThrowingJ
 TEST(BackgroundWorkerTest, CancellingStopsOnlyThatJobAndShutdownCancelsTheRest)
 {
     std::atomic<int> stoppedJobs{0};
-    std::atomic<bool> laterJobRan{false};
+    std::atomic<bool> laterJobSawStop{true};
     const auto spinUntilStopped = [&](CancelToken token) {
         while (!token.stop_requested())
             std::this_thread::sleep_for(1ms);
@@ -91,11 +91,12 @@ TEST(BackgroundWorkerTest, CancellingStopsOnlyThatJobAndShutdownCancelsTheRest)
     {
         BackgroundWorker worker("test-cancel");
         std::stop_source first = worker.postCancellable(spinUntilStopped);
-        worker.post([&] { laterJobRan = true; });
+        worker.postCancellable(
+            [&](CancelToken token) { laterJobSawStop = token.stop_requested(); });
         first.request_stop();
         worker.waitIdle();
         EXPECT_EQ(stoppedJobs, 1);
-        EXPECT_TRUE(laterJobRan); // the queue went on after the cancelled job
+        EXPECT_FALSE(laterJobSawStop); // the queue went on, and only the first was cancelled
 
         // Neither the running nor the queued long job would end by itself.
         worker.postCancellable(spinUntilStopped);

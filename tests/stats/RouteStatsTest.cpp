@@ -107,17 +107,15 @@ TEST(RouteStats, ClonedRoutesMtuAndExpiry)
     EXPECT_EQ(list[0].refs, -1); // the kernel gave no cache info
 }
 
-TEST(RouteStats, GroupsByConsecutiveFamilyRuns)
+TEST(RouteStats, GroupsByConsecutiveFamilyRunsAndLastDefaultWins)
 {
     Fixture f;
     const RouteSockaddr gw6 = inet6("fe80::1");
     const RouteSockaddr m64 = inet6Mask(64);
     f.dump->routes = {
-        v4("10.0.0.0", "10.0.0.1", "255.0.0.0", 0x1),
-        v4("10.0.0.9", "10.0.0.1", nullptr, 0x5),
-        route(inet6("2001:db8::"), &gw6, &m64, 0x3),
-        v4("172.16.0.0", "10.0.0.1", "255.255.0.0", 0x1),
-        route(link(4), nullptr, nullptr, 0x1),
+        v4("0.0.0.0", "192.168.1.1", nullptr, 0x3),       v4("10.0.0.9", "10.0.0.1", nullptr, 0x5),
+        route(inet6("2001:db8::"), &gw6, &m64, 0x3),      route(inet6("::"), &gw6, &kNoMask, 0x3),
+        v4("172.16.0.0", "10.0.0.1", "255.255.0.0", 0x1), route(link(4), nullptr, nullptr, 0x1),
         route(raw(23, {1, 2}), nullptr, nullptr, 0x1),
     };
     f.stats.refresh();
@@ -128,17 +126,9 @@ TEST(RouteStats, GroupsByConsecutiveFamilyRuns)
                                                "Protocol Family 18", "IPX"}));
     EXPECT_EQ(f.stats.routeArray()[0].routeList.size(), 2u);
     EXPECT_EQ(f.stats.routeArray()[2].routeList.at(0).destination, "172.16");
-}
-
-TEST(RouteStats, LastDefaultRouteWins)
-{
-    Fixture f;
-    const RouteSockaddr gw6 = inet6("2001:db8::1");
-    f.dump->routes = {v4("0.0.0.0", "192.168.1.1", nullptr, 0x3),
-                      route(inet6("::"), &gw6, &kNoMask, 0x3)};
-    f.stats.refresh();
-    EXPECT_EQ(f.stats.default_gateway(), "2001:db8::1");
-    EXPECT_EQ(f.stats.routeArray().at(1).routeList.at(0).destination, "default");
+    // The last default route gives the gateway, whatever its family.
+    EXPECT_EQ(f.stats.routeArray()[1].routeList.at(1).destination, "default");
+    EXPECT_EQ(f.stats.default_gateway(), "fe80::1");
 }
 
 TEST(RouteStats, MissingInterfaceAndGatewayShowEmpty)
