@@ -1,11 +1,10 @@
 #include "stats/DynamicStats.h"
-#include "stats/JobGroup.h"
 #include "StatsFakes.h"
+#include "TornReads.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
 #include <thread>
 
 namespace {
@@ -36,30 +35,20 @@ protected:
 
 } // namespace
 
-TEST_F(CpuTicksTest, FirstRefreshGivesTicksSinceBootThenOnlyTheInterval)
+TEST_F(CpuTicksTest, IntervalsAcrossInstancesWrapAndFailedReads)
 {
     Host h;
-    DynamicStats d(h.host());
+    DynamicStats d(h.host()), other(h.host());
     h.kernel.ticks = CpuTicks{1000, 10, 300, 5000};
-    d.refreshLoadInfoSync();
+    d.refreshLoadInfoSync(); // the first refresh counts since boot
     EXPECT_EQ(ticks(d), (std::array<uint32_t, 5>{1000, 10, 300, 5000, 6310}));
-    h.kernel.ticks = CpuTicks{1050, 10, 320, 5130};
-    d.refreshLoadInfoSync();
-    EXPECT_EQ(ticks(d), (std::array<uint32_t, 5>{50, 0, 20, 130, 200}));
-
     // The previous reading is shared by the process: another instance sees
     // only the ticks since this one's refresh.
-    DynamicStats other(h.host());
-    h.kernel.ticks = CpuTicks{1080, 10, 320, 5130};
+    h.kernel.ticks = CpuTicks{1050, 10, 320, 5130};
     other.refreshLoadInfoSync();
-    EXPECT_EQ(other.ticks_user(), 30u);
-    EXPECT_EQ(d.ticks_user(), 50u);
-}
+    EXPECT_EQ(ticks(other), (std::array<uint32_t, 5>{50, 0, 20, 130, 200}));
+    EXPECT_EQ(d.ticks_user(), 1000u);
 
-TEST_F(CpuTicksTest, WrapPastTwoToTheThirtyTwoAndFailedReads)
-{
-    Host h;
-    DynamicStats d(h.host());
     h.kernel.ticks = CpuTicks{0xFFFFFFF0ull, 0, 0, 0xFFFFFF00ull};
     d.refreshLoadInfoSync();
     h.kernel.ticks = CpuTicks{0x100000010ull, 0, 0, 0x100000100ull}; // both counters wrapped
@@ -213,27 +202,13 @@ TEST(DynamicSnapshots, ReadersSeeWholeRefreshesWhileTheWorkerAlternates)
     fakes::Inhibitor idle;
     DynamicStats d({kernel, battery, idle, {}, false, {}});
     d.refreshMemInfoSync();
-    std::atomic<bool> stop{false};
-    JobGroup refresher(BackgroundWorker::snapshots()); // ends before d does
-    refresher.post([&] {
-        while (!stop)
-            d.refreshMemInfoSync();
-    });
-    // Reads until both sides have been busy long enough to overlap many times.
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    for (int reads = 0;
-         (reads < 20000 || kernel.reads < 5000) && std::chrono::steady_clock::now() < deadline;
-         ++reads) {
-        const auto s = d.snapshot();
-        const uint64_t v = s->pages_free;
-        if ((v != 1 && v != 2) || s->pages_active != v || s->pages_inactive != v ||
-            s->pages_wired != v || s->pageins != v || s->faults != v) {
-            ADD_FAILURE() << "mixed snapshot after " << reads << " reads: free " << v << ", active "
-                          << s->pages_active << ", faults " << s->faults.value_or(0);
-            break;
-        }
-    }
-    stop = true;
-    refresher.wait();
-    EXPECT_GE(kernel.reads, 5000u);
+    tornreads::expectWholeReadings([&] { d.refreshMemInfoSync(); },
+                                   [&] {
+                                       const auto s = d.snapshot();
+                                       const uint64_t v = s->pages_free;
+                                       return (v == 1 || v == 2) && s->pages_active == v &&
+                                              s->pages_inactive == v && s->pages_wired == v &&
+                                              s->pageins == v && s->faults == v;
+                                   },
+                                   [&] { return long(kernel.reads); }, 20000, 5000);
 }

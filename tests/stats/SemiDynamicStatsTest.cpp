@@ -2,8 +2,8 @@
 
 #include "host/dbus/MobileCountryCodes.h"
 #include "host/system/StatvfsVolumeInfo.h"
-#include "stats/JobGroup.h"
 #include "support/TestSupport.h"
+#include "TornReads.h"
 
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
@@ -11,7 +11,6 @@
 #include <QTemporaryDir>
 
 #include <atomic>
-#include <chrono>
 
 namespace {
 
@@ -211,35 +210,18 @@ TEST(SemiDynamicSnapshots, AddressesNeverFlickerToNotAvailableNorMixTwoRefreshes
     Fixture f(addresses);
     SemiDynamicStats& stats = *f.stats;
     stats.refreshAddressesSync();
-
-    std::atomic<bool> stop{false};
-    JobGroup refresher(BackgroundWorker::snapshots()); // ends before stats does
-    refresher.post([&] {
-        while (!stop)
-            stats.refreshAddressesSync();
-    });
-    // Reads until both sides have been busy long enough to overlap many times.
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    for (int reads = 0;
-         (reads < 5000 || addresses->calls < 1000) && std::chrono::steady_clock::now() < deadline;
-         ++reads) {
-        const QString alone = stats.wifiIp(); // one getter on its own: never cleared
-        const auto snap = stats.snapshot();
-        const QString n = snap->wifiIp.right(1);
-        const bool whole = (n == "1" || n == "2") && snap->wifiMac == "02:00:00:00:00:0" + n &&
-                           snap->cellIp == "100.64.0." + n &&
-                           snap->cellMac == "02:00:00:00:01:0" + n && snap->wifiConnected &&
-                           snap->cellConnected;
-        if (!whole || (alone != "10.0.0.1" && alone != "10.0.0.2")) {
-            ADD_FAILURE() << "after " << reads << " reads: " << alone.toStdString() << " alone, "
-                          << snap->wifiIp.toStdString() << " " << snap->wifiMac.toStdString() << " "
-                          << snap->cellIp.toStdString() << " in one snapshot";
-            break;
-        }
-    }
-    stop = true;
-    refresher.wait();
-    EXPECT_GE(addresses->calls, 1000);
+    tornreads::expectWholeReadings(
+        [&] { stats.refreshAddressesSync(); },
+        [&] {
+            const QString alone = stats.wifiIp(); // one getter on its own: never cleared
+            const auto snap = stats.snapshot();
+            const QString n = snap->wifiIp.right(1);
+            return (n == "1" || n == "2") && snap->wifiMac == "02:00:00:00:00:0" + n &&
+                   snap->cellIp == "100.64.0." + n && snap->cellMac == "02:00:00:00:01:0" + n &&
+                   snap->wifiConnected && snap->cellConnected &&
+                   (alone == "10.0.0.1" || alone == "10.0.0.2");
+        },
+        [&] { return long(addresses->calls); }, 5000, 1000);
 }
 
 TEST(MobileCountryCodesTest, IsoCodes)
