@@ -27,6 +27,12 @@ std::array<uint32_t, 5> ticks(const DynamicStats& d)
     return {d.ticks_user(), d.ticks_nice(), d.ticks_system(), d.ticks_idle(), d.ticks_total()};
 }
 
+// active, inactive, wired, free pages.
+std::array<uint64_t, 4> pages(const DynamicStats& d)
+{
+    return {d.pages_active(), d.pages_inactive(), d.pages_wired(), d.pages_free()};
+}
+
 class CpuTicksTest : public ::testing::Test {
 protected:
     void SetUp() override { DynamicStats::resetPreviousTicks(); }
@@ -97,10 +103,7 @@ TEST(DynamicMemory, PagesFromMeminfoAndCountersFromVmstat)
     h.kernel.vm = v;
     DynamicStats d(h.host());
     d.refreshMemInfoSync();
-    EXPECT_EQ(d.pages_free(), 100u);
-    EXPECT_EQ(d.pages_active(), 200u);
-    EXPECT_EQ(d.pages_inactive(), 300u);
-    EXPECT_EQ(d.pages_wired(), 10u);
+    EXPECT_EQ(pages(d), (std::array<uint64_t, 4>{200, 300, 10, 100}));
     EXPECT_EQ(d.pageins(), 2u); // 8 KiB of 4 KiB pages
     EXPECT_EQ(d.pageouts(), 1u);
     EXPECT_EQ(d.faults(), 5000000000ull);
@@ -111,11 +114,10 @@ TEST(DynamicMemory, PagesFromMeminfoAndCountersFromVmstat)
     h.kernel.mem->active.reset();
     h.kernel.mem->free = 4096ull * 90;
     d.refreshMemInfoSync();
-    EXPECT_EQ(d.pages_active(), 200u);
-    EXPECT_EQ(d.pages_free(), 90u);
+    EXPECT_EQ(pages(d), (std::array<uint64_t, 4>{200, 300, 10, 90}));
     h.kernel.mem.reset();
     d.refreshMemInfoSync();
-    EXPECT_EQ(d.pages_free(), 90u);
+    EXPECT_EQ(pages(d), (std::array<uint64_t, 4>{200, 300, 10, 90}));
 }
 
 TEST(DynamicMemory, DemoValuesDriftAndFakeFreeMemory)
@@ -125,14 +127,12 @@ TEST(DynamicMemory, DemoValuesDriftAndFakeFreeMemory)
     uint32_t step = 0;
     // Steps 0 and 511 are the ends of the walk: -256 and +255 pages.
     DynamicStats d(h.host(true, [&step] { return (step++ % 2) ? 511u : 0u; }));
-    const auto start = *d.snapshot();
+    const auto [active, inactive, wired, free] = pages(d);
     d.refreshMemInfoSync();
-    EXPECT_EQ(d.pages_active(), start.pages_active - 256);
-    EXPECT_EQ(d.pages_inactive(), start.pages_inactive + 255);
-    EXPECT_EQ(d.pages_wired(), start.pages_wired - 256);
-    EXPECT_EQ(d.pages_free(), start.pages_free + 255);
+    EXPECT_EQ(pages(d),
+              (std::array<uint64_t, 4>{active - 256, inactive + 255, wired - 256, free + 255}));
     d.fakeFreeMemory(1000);
-    EXPECT_EQ(d.pages_free(), start.pages_free + 255 + 1000);
+    EXPECT_EQ(d.pages_free(), free + 255 + 1000);
 
     Host live;
     DynamicStats real(live.host());
