@@ -1,7 +1,6 @@
 #include "stats/BackgroundWorker.h"
 #include "stats/DynamicStats.h"
 #include "StatsFakes.h"
-#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -43,6 +42,14 @@ struct GatedHost {
     GatedHost() { kernel.gate = open.get_future().share(); }
     DynamicStats::Host host() { return {kernel, battery, idle, {}, false, {}}; }
 };
+
+// Polls without running an event loop, which could start threads of its own.
+bool eventually(const std::function<bool()>& pred)
+{
+    for (int i = 0; i < 500 && !pred(); ++i)
+        std::this_thread::sleep_for(10ms);
+    return pred();
+}
 
 } // namespace
 
@@ -101,7 +108,7 @@ TEST(BackgroundWorkerTest, AsyncRefreshesNeverStartAThreadPerCall)
     // Every refresh blocks at the gate: a thread per call would leave 2000 alive.
     for (int i = 0; i < 2000; ++i)
         d.refreshLoadavgAsync();
-    ASSERT_TRUE(testsupport::waitUntil([&] { return h.kernel.entered >= 1; }));
+    ASSERT_TRUE(eventually([&] { return h.kernel.entered >= 1; }));
     EXPECT_EQ(threadCount(), before);
     h.open.set_value();
     d.waitForAsync();
@@ -121,7 +128,7 @@ TEST(BackgroundWorkerTest, CollectorDestructionWaitsForItsRunningAndQueuedJobs)
     auto b = std::make_unique<DynamicStats>(queued.host());
     a->refreshLoadavgAsync(); // runs and blocks at the gate
     b->refreshLoadavgAsync(); // waits behind it on the same worker
-    ASSERT_TRUE(testsupport::waitUntil([&] { return running.kernel.entered == 1; }));
+    ASSERT_TRUE(eventually([&] { return running.kernel.entered == 1; }));
 
     std::atomic<bool> aGone{false}, bGone{false};
     std::thread destroyA([&] {
