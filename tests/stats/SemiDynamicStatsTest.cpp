@@ -53,22 +53,24 @@ InterfaceAddress linkEntry(const std::string& name, std::vector<std::uint8_t> by
     return a;
 }
 
-// A collector over fakes and a sysfs tree where wlan0 (the first wireless
-// interface by name) is the Wi-Fi role and wwan0 the cellular one.
+// A collector over fakes (or the address source given) and a sysfs tree where
+// wlan0 (the first wireless interface by name) is the Wi-Fi role and wwan0 the
+// cellular one.
 struct Fixture {
     QTemporaryDir sys;
+    std::shared_ptr<FakeAddresses> addresses = std::make_shared<FakeAddresses>();
     std::shared_ptr<FakeVolume> volume = std::make_shared<FakeVolume>();
     std::shared_ptr<FakeCarrier> carrier = std::make_shared<FakeCarrier>();
     std::unique_ptr<SemiDynamicStats> stats;
 
-    explicit Fixture(std::shared_ptr<InterfaceAddresses> addresses)
+    explicit Fixture(std::shared_ptr<InterfaceAddresses> source = nullptr)
     {
         add("eth0");
         add("wlan0", true);
         add("wlx0", true);
         add("wwan0"); // cellular by its name
         stats = std::make_unique<SemiDynamicStats>(SemiDynamicStats::Sources{
-            std::move(addresses), std::make_shared<InterfaceRoles>(sys.path().toStdString()),
+            source ? source : addresses, std::make_shared<InterfaceRoles>(sys.path().toStdString()),
             volume, carrier, [] { return QStringLiteral("/nowhere/Documents"); }});
     }
     void add(const QString& name, bool wireless = false)
@@ -80,17 +82,11 @@ struct Fixture {
     }
 };
 
-struct FakeFixture : Fixture {
-    std::shared_ptr<FakeAddresses> addresses;
-    FakeFixture() : FakeFixture(std::make_shared<FakeAddresses>()) {}
-    explicit FakeFixture(std::shared_ptr<FakeAddresses> a) : Fixture(a), addresses(a) {}
-};
-
 } // namespace
 
 TEST(SemiDynamicAddresses, RolesPickTheirInterfacesAndNothingElse)
 {
-    FakeFixture f;
+    Fixture f;
     EXPECT_EQ(f.stats->wifiIp(), "N/A"); // before the first refresh
     f.addresses->entries =
         std::vector<InterfaceAddress>{ipv4("lo", "127.0.0.1", IFF_UP | IFF_LOOPBACK),
@@ -110,7 +106,7 @@ TEST(SemiDynamicAddresses, RolesPickTheirInterfacesAndNothingElse)
 
 TEST(SemiDynamicAddresses, LoopbackLaterAddressZeroMacAndNonEthernet)
 {
-    FakeFixture f;
+    Fixture f;
     f.addresses->entries = std::vector<InterfaceAddress>{
         ipv4("wlan0", "127.0.0.2", IFF_UP | IFF_LOOPBACK), // never taken
         linkEntry("wlan0", {}),                            // zero-length address
@@ -139,7 +135,7 @@ TEST(SemiDynamicAddresses, LoopbackLaterAddressZeroMacAndNonEthernet)
 
 TEST(SemiDynamicVolume, SinglePrecisionAndKeptOnFailure)
 {
-    FakeFixture f;
+    Fixture f;
     f.volume->space = VolumeSpace{1073741823ull, 1000ull};
     f.stats->refreshTotalDiskSpaceSync();
     EXPECT_EQ(f.stats->size(), 1073741824.0);
@@ -160,7 +156,7 @@ TEST(SemiDynamicVolume, SinglePrecisionAndKeptOnFailure)
 
 TEST(SemiDynamicCarrier, ServiceCarrierAndNone)
 {
-    FakeFixture f;
+    Fixture f;
     CarrierDetails d;
     d.carrierName = "Example Mobile";
     d.mobileCountryCode = "262";
