@@ -22,173 +22,143 @@ public:
     }
 };
 
-PcbRecord v4(std::uint8_t protocol, const char* local, std::uint16_t lport, const char* remote,
-             std::uint16_t fport, int state = 0)
+// A socket of protocol; addresses with a colon are IPv6.
+PcbRecord pcb(std::uint8_t protocol, const char* local, std::uint16_t lport, const char* remote,
+              std::uint16_t fport, int state = 0)
 {
     PcbRecord r;
     r.protocol = protocol;
-    r.vflag = PcbRecord::VersionIpv4;
-    inet_pton(AF_INET, local, &r.laddr);
-    inet_pton(AF_INET, remote, &r.faddr);
+    const bool v6 = std::string(local).find(':') != std::string::npos;
+    r.vflag = v6 ? PcbRecord::VersionIpv6 : PcbRecord::VersionIpv4;
+    if (v6) {
+        inet_pton(AF_INET6, local, r.laddr6.data());
+        inet_pton(AF_INET6, remote, r.faddr6.data());
+    } else {
+        inet_pton(AF_INET, local, &r.laddr);
+        inet_pton(AF_INET, remote, &r.faddr);
+    }
     r.lport = lport;
     r.fport = fport;
     r.tstate = state;
     return r;
 }
 
-PcbRecord v6(std::uint8_t protocol, const char* local, std::uint16_t lport, const char* remote,
-             std::uint16_t fport, int state = 0)
-{
-    PcbRecord r;
-    r.protocol = protocol;
-    r.vflag = PcbRecord::VersionIpv6;
-    inet_pton(AF_INET6, local, r.laddr6.data());
-    inet_pton(AF_INET6, remote, r.faddr6.data());
-    r.lport = lport;
-    r.fport = fport;
-    r.tstate = state;
-    return r;
-}
+struct Fixture {
+    std::shared_ptr<FakeSocketDump> dump = std::make_shared<FakeSocketDump>();
+    ConnectionStats stats{dump};
 
-std::vector<std::string> groupNames(const ConnectionStats& stats)
-{
-    std::vector<std::string> names;
-    for (const ConnectionGroup& g : stats.connectionArray())
-        names.push_back(g.name);
-    return names;
-}
-
-// A copy of the named group; empty when there is none.
-ConnectionGroup group(const ConnectionStats& stats, const std::string& name)
-{
-    for (const ConnectionGroup& g : stats.connectionArray())
-        if (g.name == name)
-            return g;
-    return {};
-}
+    std::vector<std::string> names() const
+    {
+        std::vector<std::string> out;
+        for (const ConnectionGroup& g : stats.connectionArray())
+            out.push_back(g.name);
+        return out;
+    }
+    // The named group's sockets as "local:port remote:port state" lines.
+    std::vector<std::string> group(const std::string& name) const
+    {
+        std::vector<std::string> rows;
+        for (const ConnectionGroup& g : stats.connectionArray())
+            if (g.name == name)
+                for (const ConnectionInfo& c : g.connectionList)
+                    rows.push_back(c.localAddr + ":" + c.localPort + " " + c.remoteAddr + ":" +
+                                   c.remotePort + " " + c.state);
+        return rows;
+    }
+};
 
 } // namespace
 
 TEST(ConnectionStats, TcpStatesListedAndLeftOut)
 {
-    auto dump = std::make_shared<FakeSocketDump>();
-    PcbRecord needFin = v4(6, "10.0.0.2", 40000, "10.0.0.3", 443, tcpstate::Established);
+    Fixture f;
+    PcbRecord needFin = pcb(6, "10.0.0.2", 40000, "10.0.0.3", 443, tcpstate::Established);
     needFin.tflags = PcbRecord::NeedFin;
-    PcbRecord needSyn = v4(6, "10.0.0.2", 40001, "10.0.0.3", 443, tcpstate::SynSent);
+    PcbRecord needSyn = pcb(6, "10.0.0.2", 40001, "10.0.0.3", 443, tcpstate::SynSent);
     needSyn.tflags = PcbRecord::NeedSyn;
-    dump->lists[SocketDump::List::Tcp] = {
-        v4(6, "0.0.0.0", 22, "0.0.0.0", 0, tcpstate::Listen),
-        v4(6, "127.0.0.1", 5000, "0.0.0.0", 0, tcpstate::Closed),
-        v4(6, "192.168.1.5", 51000, "93.184.216.34", 80, tcpstate::TimeWait),
+    f.dump->lists[SocketDump::List::Tcp] = {
+        pcb(6, "0.0.0.0", 22, "0.0.0.0", 0, tcpstate::Listen),
+        pcb(6, "127.0.0.1", 5000, "0.0.0.0", 0, tcpstate::Closed),
+        pcb(6, "100.10.0.5", 51000, "93.184.216.34", 80, tcpstate::TimeWait),
         needFin,
         needSyn,
-        v4(6, "192.168.1.5", 51001, "93.184.216.34", 80, 12), // beyond the table
+        pcb(6, "192.168.1.5", 51001, "93.184.216.34", 80, 12), // beyond the table
     };
-    ConnectionStats stats(dump);
-    stats.refresh();
-    ASSERT_EQ(groupNames(stats), std::vector<std::string>{"tcp4"});
-    const auto groups = stats.connectionArray();
-    const auto& list = groups[0].connectionList;
-    ASSERT_EQ(list.size(), 4u);
-    EXPECT_EQ(list[0].state, "TIME_WAIT");
-    EXPECT_EQ(list[0].localAddr, "192.168.1.5");
-    EXPECT_EQ(list[0].localPort, "51000");
-    EXPECT_EQ(list[0].remoteAddr, "93.184.216.34");
-    EXPECT_EQ(list[0].remotePort, "80");
-    EXPECT_EQ(list[1].state, "*");
-    EXPECT_EQ(list[2].state, "*");
-    EXPECT_EQ(list[3].state, "12");
+    f.stats.refresh();
+    ASSERT_EQ(f.names(), std::vector<std::string>{"tcp4"});
+    EXPECT_EQ(f.group("tcp4"),
+              (std::vector<std::string>{
+                  "100.10.0.5:51000 93.184.216.34:80 TIME_WAIT", "10.0.0.2:40000 10.0.0.3:443 *",
+                  "10.0.0.2:40001 10.0.0.3:443 *", "192.168.1.5:51001 93.184.216.34:80 12"}));
     // TCP and UDP lists are read once although both tables name them.
-    EXPECT_EQ(dump->reads[SocketDump::List::Tcp], 1);
-    EXPECT_EQ(dump->reads[SocketDump::List::Udp], 1);
+    EXPECT_EQ(f.dump->reads[SocketDump::List::Tcp], 1);
+    EXPECT_EQ(f.dump->reads[SocketDump::List::Udp], 1);
 }
 
 TEST(ConnectionStats, UdpAndIpv6Texts)
 {
-    auto dump = std::make_shared<FakeSocketDump>();
-    PcbRecord dual = v4(17, "0.0.0.0", 5353, "0.0.0.0", 0);
+    Fixture f;
+    PcbRecord dual = pcb(17, "0.0.0.0", 5353, "0.0.0.0", 0);
     dual.vflag = PcbRecord::VersionIpv4 | PcbRecord::VersionIpv6;
     inet_pton(AF_INET6, "::1", dual.laddr6.data()); // ignored: the IPv4 bit wins
-    dump->lists[SocketDump::List::Udp] = {
-        v4(17, "0.0.0.0", 53, "0.0.0.0", 0),
-        v6(17, "fe80::1", 546, "::", 0),
+    f.dump->lists[SocketDump::List::Udp] = {
+        pcb(17, "0.0.0.0", 53, "0.0.0.0", 0),
+        pcb(17, "fe80::1", 546, "::", 0),
         dual,
-        v6(17, "2001:db8::5", 4000, "2001:db8::9", 4001),
+        pcb(17, "2001:db8::5", 4000, "2001:db8::9", 4001),
     };
-    ConnectionStats stats(dump);
-    stats.refresh();
-    EXPECT_EQ(groupNames(stats), (std::vector<std::string>{"udp4", "udp6", "udp46"}));
+    f.stats.refresh();
+    EXPECT_EQ(f.names(), (std::vector<std::string>{"udp4", "udp6", "udp46"}));
 
-    const auto udp4 = group(stats, "udp4").connectionList.at(0);
-    EXPECT_EQ(udp4.localAddr, "*");
-    EXPECT_EQ(udp4.localPort, "53");
-    EXPECT_EQ(udp4.remoteAddr, "*");
-    EXPECT_EQ(udp4.remotePort, "*");
-    EXPECT_EQ(udp4.state, "");
-
-    const auto udp6 = group(stats, "udp6").connectionList;
-    ASSERT_EQ(udp6.size(), 2u);
-    EXPECT_EQ(udp6[0].localAddr, "fe80::1");
-    EXPECT_EQ(udp6[0].remoteAddr, "*");
-    EXPECT_EQ(udp6[0].remotePort, "0"); // IPv6 shows port 0, not "*"
-    EXPECT_EQ(udp6[1].remoteAddr, "2001:db8::9");
-    EXPECT_EQ(udp6[1].remotePort, "4001");
-
-    const auto udp46 = group(stats, "udp46").connectionList.at(0);
-    EXPECT_EQ(udp46.localAddr, "*");
-    EXPECT_EQ(udp46.localPort, "5353");
-    EXPECT_EQ(udp46.remotePort, "*");
+    EXPECT_EQ(f.group("udp4"), std::vector<std::string>{"*:53 *:* "});
+    // IPv6 shows port 0 as 0, not "*".
+    EXPECT_EQ(f.group("udp6"),
+              (std::vector<std::string>{"fe80::1:546 *:0 ", "2001:db8::5:4000 2001:db8::9:4001 "}));
+    EXPECT_EQ(f.group("udp46"), std::vector<std::string>{"*:5353 *:* "});
 }
 
 TEST(ConnectionStats, RawSocketsAndGroupOrder)
 {
-    auto dump = std::make_shared<FakeSocketDump>();
-    dump->lists[SocketDump::List::Raw] = {
-        v4(1, "0.0.0.0", 0, "0.0.0.0", 0),
-        v4(255, "0.0.0.0", 0, "0.0.0.0", 0),
-        v6(58, "::", 0, "::", 0),
+    Fixture f;
+    f.dump->lists[SocketDump::List::Raw] = {pcb(1, "0.0.0.0", 0, "0.0.0.0", 0),
+                                            pcb(255, "0.0.0.0", 0, "0.0.0.0", 0),
+                                            pcb(58, "::", 0, "::", 0)};
+    f.dump->lists[SocketDump::List::Udp] = {pcb(17, "::1", 9, "::", 0),
+                                            pcb(17, "127.0.0.1", 9, "0.0.0.0", 0)};
+    f.dump->lists[SocketDump::List::Tcp] = {
+        pcb(6, "::1", 80, "::1", 50000, tcpstate::Established),
+        pcb(6, "127.0.0.1", 80, "127.0.0.1", 50001, tcpstate::Established),
+        pcb(6, "127.0.0.1", 50001, "127.0.0.1", 80, tcpstate::Established),
     };
-    dump->lists[SocketDump::List::Udp] = {v6(17, "::1", 9, "::", 0),
-                                          v4(17, "127.0.0.1", 9, "0.0.0.0", 0)};
-    dump->lists[SocketDump::List::Tcp] = {
-        v6(6, "::1", 80, "::1", 50000, tcpstate::Established),
-        v4(6, "127.0.0.1", 80, "127.0.0.1", 50001, tcpstate::Established),
-        v4(6, "127.0.0.1", 50001, "127.0.0.1", 80, tcpstate::Established),
-    };
-    ConnectionStats stats(dump);
-    stats.refresh();
+    f.stats.refresh();
     // The ICMP socket shows under icmp4; the protocol-255 socket under
     // both "ip" and "ip6" names; ICMPv6 from the IPv6 table.
-    EXPECT_EQ(groupNames(stats), (std::vector<std::string>{"tcp4", "tcp6", "udp4", "udp6", "icmp4",
-                                                           "icmp66", "ip4", "ip64"}));
+    EXPECT_EQ(f.names(), (std::vector<std::string>{"tcp4", "tcp6", "udp4", "udp6", "icmp4",
+                                                   "icmp66", "ip4", "ip64"}));
     // Records of one name keep the order in which they were read.
-    const auto groups = stats.connectionArray();
-    const auto& tcp4 = groups[0].connectionList;
-    ASSERT_EQ(tcp4.size(), 2u);
-    EXPECT_EQ(tcp4[0].localPort, "80");
-    EXPECT_EQ(tcp4[1].localPort, "50001");
-    EXPECT_EQ(group(stats, "icmp4").connectionList.at(0).localAddr, "*");
+    EXPECT_EQ(f.group("tcp4"),
+              (std::vector<std::string>{"127.0.0.1:80 127.0.0.1:50001 ESTABLISHED",
+                                        "127.0.0.1:50001 127.0.0.1:80 ESTABLISHED"}));
     // The raw list is read once per raw protocol of the two tables.
-    EXPECT_EQ(dump->reads[SocketDump::List::Raw], 5);
+    EXPECT_EQ(f.dump->reads[SocketDump::List::Raw], 5);
 }
 
 TEST(ConnectionStats, UnreadableListsAndRepeatsContributeNothing)
 {
-    auto dump = std::make_shared<FakeSocketDump>();
-    dump->udpFails = true;
-    dump->lists[SocketDump::List::Udp] = {v4(17, "0.0.0.0", 53, "0.0.0.0", 0)};
-    PcbRecord once = v4(6, "127.0.0.1", 1, "127.0.0.1", 2, tcpstate::Established);
+    Fixture f;
+    f.dump->udpFails = true;
+    f.dump->lists[SocketDump::List::Udp] = {pcb(17, "0.0.0.0", 53, "0.0.0.0", 0)};
+    PcbRecord once = pcb(6, "127.0.0.1", 1, "127.0.0.1", 2, tcpstate::Established);
     once.cookie = 77;
     PcbRecord noVersion = once;
     noVersion.cookie = 78;
     noVersion.vflag = 0;
-    dump->lists[SocketDump::List::Tcp] = {once, once, noVersion};
-    ConnectionStats stats(dump);
-    stats.refresh();
-    ASSERT_EQ(groupNames(stats), std::vector<std::string>{"tcp4"});
-    EXPECT_EQ(stats.connectionArray()[0].connectionList.size(), 1u);
+    f.dump->lists[SocketDump::List::Tcp] = {once, once, noVersion};
+    f.stats.refresh();
+    ASSERT_EQ(f.names(), std::vector<std::string>{"tcp4"});
+    EXPECT_EQ(f.group("tcp4").size(), 1u);
 
-    dump->lists.clear();
-    stats.refresh();
-    EXPECT_TRUE(stats.connectionArray().empty());
+    f.dump->lists.clear();
+    f.stats.refresh();
+    EXPECT_TRUE(f.stats.connectionArray().empty());
 }

@@ -34,6 +34,18 @@ constexpr std::int64_t Now = 1'700'000'000;
 struct Fixture {
     std::shared_ptr<FakeRouteDump> dump = std::make_shared<FakeRouteDump>();
     RouteStats stats{dump, [] { return Now; }};
+
+    // Group g's routes as "destination gateway flags interface refs use expire mtu" lines.
+    std::vector<std::string> rows(std::size_t g = 0) const
+    {
+        std::vector<std::string> out;
+        const auto snapshot = stats.snapshot();
+        for (const RouteInfo& r : snapshot->routeArray.at(g).routeList)
+            out.push_back(r.destination + " " + r.gateway + " " + r.flags + " " + r.interface +
+                          " " + std::to_string(r.refs) + " " + std::to_string(r.use) + " " +
+                          std::to_string(r.expire) + " " + std::to_string(r.mtu));
+        return out;
+    }
 };
 
 const RouteSockaddr kNoMask;
@@ -51,38 +63,30 @@ TEST(RouteStats, ConvertsRecordsIntoTexts)
 {
     Fixture f;
     f.dump->names = {{2, "eth0"}};
-    const RouteSockaddr l2 = link(2);
-    RouteRecord direct = route(inet("192.168.1.0"), &l2, nullptr, 0x1, 2);
-    const RouteSockaddr m24 = inet("255.255.255.0");
-    direct.sa[RouteRecord::Netmask] = m24;
-    direct.addrs |= 1u << RouteRecord::Netmask;
+    const RouteSockaddr l2 = link(2), m24 = inet("255.255.255.0");
     RouteRecord gw = v4("0.0.0.0", "192.168.1.1", "0.0.0.0", 0x1 | 0x2 | 0x800 | 0x10000);
     gw.refcnt = 3;
     gw.use = 120;
     gw.mtu = 1500;
-    f.dump->routes = {gw, direct};
+    RouteRecord noGateway = route(inet("10.9.0.0"), nullptr, nullptr, 0x1, 9); // index 9 unknown
+    f.dump->routes = {gw, route(inet("192.168.1.0"), &l2, &m24, 0x1, 2), noGateway,
+                      v4("10.0.0.0", "10.0.0.1", "255.0.0.0", 0x3, 0)};
     f.stats.refresh();
 
-    const auto routes = f.stats.routeArray();
-    ASSERT_EQ(routes.size(), 1u);
-    const auto& list = routes[0].routeList;
-    ASSERT_EQ(list.size(), 2u);
-    EXPECT_EQ(list[0].destination, "default");
-    EXPECT_EQ(list[0].gateway, "192.168.1.1");
-    EXPECT_EQ(list[0].flags, "UGSc");
-    EXPECT_EQ(list[0].interface, "eth0");
-    EXPECT_EQ(list[0].refs, 3);
-    EXPECT_EQ(list[0].use, 120);
-    EXPECT_EQ(list[0].mtu, 1500);
-    EXPECT_EQ(list[1].destination, "192.168.1");
-    EXPECT_EQ(list[1].gateway, "link#2");
-    EXPECT_EQ(list[1].flags, "U");
+    ASSERT_EQ(f.stats.routeArray().size(), 1u);
+    // An interface that cannot be named, or index 0, is empty, not the
+    // previous route's; so is a missing gateway.
+    EXPECT_EQ(f.rows(),
+              (std::vector<std::string>{"default 192.168.1.1 UGSc eth0 3 120 -1 1500",
+                                        "192.168.1 link#2 U eth0 -1 -1 -1 -1",
+                                        "10.9  U  -1 -1 -1 -1", "10 10.0.0.1 UG  -1 -1 -1 -1"}));
     EXPECT_EQ(f.stats.default_gateway(), "192.168.1.1");
 }
 
 TEST(RouteStats, ClonedRoutesMtuAndExpiry)
 {
     Fixture f;
+    f.dump->names = {{2, "eth0"}};
     RouteRecord hidden = v4("10.0.0.5", "10.0.0.1", nullptr, 0x1 | 0x4 | routeflag::WasCloned);
     hidden.parentflags = routeflag::PrCloning;
     RouteRecord shown = v4("10.0.0.6", "10.0.0.1", nullptr, 0x1 | 0x4 | routeflag::WasCloned);
@@ -95,29 +99,21 @@ TEST(RouteStats, ClonedRoutesMtuAndExpiry)
     f.dump->routes = {hidden, shown, expired, dueNow};
     f.stats.refresh();
 
-    const auto routes = f.stats.routeArray();
-    const auto& list = routes.at(0).routeList;
-    ASSERT_EQ(list.size(), 3u);
-    EXPECT_EQ(list[0].destination, "10.0.0.6");
-    EXPECT_EQ(list[0].flags, "UHW");
-    EXPECT_EQ(list[0].expire, 90);
-    EXPECT_EQ(list[0].mtu, -1); // MTU 0
-    EXPECT_EQ(list[1].expire, -1);
-    EXPECT_EQ(list[2].expire, -1);
-    EXPECT_EQ(list[0].refs, -1); // the kernel gave no cache info
+    // No MTU and no cache information read -1; an expiry not in the future too.
+    EXPECT_EQ(f.rows(), (std::vector<std::string>{"10.0.0.6 10.0.0.1 UHW eth0 -1 -1 90 -1",
+                                                  "10.0.0.7 10.0.0.1 UH eth0 -1 -1 -1 -1",
+                                                  "10.0.0.8 10.0.0.1 UH eth0 -1 -1 -1 -1"}));
 }
 
-TEST(RouteStats, GroupsByConsecutiveFamilyRuns)
+TEST(RouteStats, GroupsByConsecutiveFamilyRunsAndLastDefaultWins)
 {
     Fixture f;
     const RouteSockaddr gw6 = inet6("fe80::1");
     const RouteSockaddr m64 = inet6Mask(64);
     f.dump->routes = {
-        v4("10.0.0.0", "10.0.0.1", "255.0.0.0", 0x1),
-        v4("10.0.0.9", "10.0.0.1", nullptr, 0x5),
-        route(inet6("2001:db8::"), &gw6, &m64, 0x3),
-        v4("172.16.0.0", "10.0.0.1", "255.255.0.0", 0x1),
-        route(link(4), nullptr, nullptr, 0x1),
+        v4("0.0.0.0", "192.168.1.1", nullptr, 0x3),       v4("10.0.0.9", "10.0.0.1", nullptr, 0x5),
+        route(inet6("2001:db8::"), &gw6, &m64, 0x3),      route(inet6("::"), &gw6, &kNoMask, 0x3),
+        v4("172.16.0.0", "10.0.0.1", "255.255.0.0", 0x1), route(link(4), nullptr, nullptr, 0x1),
         route(raw(23, {1, 2}), nullptr, nullptr, 0x1),
     };
     f.stats.refresh();
@@ -128,34 +124,9 @@ TEST(RouteStats, GroupsByConsecutiveFamilyRuns)
                                                "Protocol Family 18", "IPX"}));
     EXPECT_EQ(f.stats.routeArray()[0].routeList.size(), 2u);
     EXPECT_EQ(f.stats.routeArray()[2].routeList.at(0).destination, "172.16");
-}
-
-TEST(RouteStats, LastDefaultRouteWins)
-{
-    Fixture f;
-    const RouteSockaddr gw6 = inet6("2001:db8::1");
-    f.dump->routes = {v4("0.0.0.0", "192.168.1.1", nullptr, 0x3),
-                      route(inet6("::"), &gw6, &kNoMask, 0x3)};
-    f.stats.refresh();
-    EXPECT_EQ(f.stats.default_gateway(), "2001:db8::1");
-    EXPECT_EQ(f.stats.routeArray().at(1).routeList.at(0).destination, "default");
-}
-
-TEST(RouteStats, MissingInterfaceAndGatewayShowEmpty)
-{
-    Fixture f;
-    f.dump->names = {{2, "eth0"}};
-    RouteRecord noGateway = route(inet("10.9.0.0"), nullptr, nullptr, 0x1, 9); // index 9 unknown
-    f.dump->routes = {v4("10.0.0.0", "10.0.0.1", "255.0.0.0", 0x3, 2), noGateway,
-                      v4("0.0.0.0", "10.0.0.1", "0.0.0.0", 0x3, 0)};
-    f.stats.refresh();
-    const auto routes = f.stats.routeArray();
-    const auto& list = routes.at(0).routeList;
-    ASSERT_EQ(list.size(), 3u);
-    EXPECT_EQ(list[0].interface, "eth0");
-    EXPECT_EQ(list[1].interface, ""); // not the previous route's "eth0"
-    EXPECT_EQ(list[1].gateway, "");
-    EXPECT_EQ(list[2].interface, "");
+    // The last default route gives the gateway, whatever its family.
+    EXPECT_EQ(f.stats.routeArray()[1].routeList.at(1).destination, "default");
+    EXPECT_EQ(f.stats.default_gateway(), "fe80::1");
 }
 
 TEST(RouteStats, FailedReadingLeavesNothing)
