@@ -52,16 +52,3 @@ TEST(CustomCells, ShiftOnlyOnLargeScreens)
         EXPECT_EQ(detail.accessory, custom.accessory);
     }
 }
-
-TEST(CustomCells, DefaultStyleWithoutAccessoryShiftsOnlyTheText)
-{
-    IdiomScope guard(ui::UserInterfaceIdiom::Pad);
-    CustomCell cell(ui::CellStyle::Default, "CellDetails");
-    ui::TableViewCell plain(ui::CellStyle::Default, "CellDetails");
-    for (ui::TableViewCell* c : {static_cast<ui::TableViewCell*>(&cell), &plain}) {
-        c->textLabel()->setText("Model");
-        c->resize(300, 44);
-        c->layoutSubviews();
-    }
-    EXPECT_EQ(cell.textLabel()->x(), plain.textLabel()->x() + 10);
-}

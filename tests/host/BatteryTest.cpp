@@ -1,19 +1,12 @@
 #include "host/sysfs/LinuxBattery.h"
 #include "host/sysfs/PowerSupply.h"
-#include "support/TestSupport.h"
+#include "HostFixtures.h"
 
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <vector>
-
-namespace {
-std::string machineRoot(const char* name)
-{
-    return testsupport::fixture(std::string("machines/") + name);
-}
-} // namespace
 
 TEST(PowerSupplyFixtures, OneBatteryIgnoresPeripheralsAndMains)
 {

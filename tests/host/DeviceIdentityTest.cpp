@@ -1,19 +1,12 @@
 #include "host/proc/LinuxKernelFacts.h"
 #include "host/system/HostFile.h"
 #include "host/system/LinuxDeviceIdentity.h"
-#include "support/TestSupport.h"
+#include "HostFixtures.h"
 
 #include <QProcess>
 #include <QStandardPaths>
 
 #include <gtest/gtest.h>
-
-namespace {
-std::string machineRoot(const char* name)
-{
-    return testsupport::fixture(std::string("machines/") + name);
-}
-} // namespace
 
 TEST(DeviceIdentityFixtures, PrettyNameOsAndDerivedId)
 {

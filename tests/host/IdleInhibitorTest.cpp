@@ -23,14 +23,8 @@ int logindInhibitors(QDBusConnection& bus)
     const QDBusArgument arg = reply.arguments().first().value<QDBusArgument>();
     int n = 0;
     arg.beginArray();
-    while (!arg.atEnd()) {
-        QString what, who, why, mode;
-        uint uid = 0, pid = 0;
-        arg.beginStructure();
-        arg >> what >> who >> why >> mode >> uid >> pid;
-        arg.endStructure();
-        ++n;
-    }
+    for (; !arg.atEnd(); ++n)
+        arg.asVariant(); // one (what, who, why, mode, uid, pid) record
     arg.endArray();
     return n;
 }

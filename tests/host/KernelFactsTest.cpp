@@ -1,22 +1,9 @@
 #include "host/DemoMode.h"
 #include "host/proc/LinuxKernelFacts.h"
 #include "host/system/HostFile.h"
-#include "support/TestSupport.h"
-
-#include "support/CommandOutput.h"
+#include "HostFixtures.h"
 
 #include <gtest/gtest.h>
-
-#include <unistd.h>
-
-namespace {
-std::string machineRoot(const char* name)
-{
-    return testsupport::fixture(std::string("machines/") + name);
-}
-
-using testsupport::commandOutput;
-} // namespace
 
 TEST(KernelFactsFixtures, LaptopReadsEverySource)
 {
@@ -38,10 +25,7 @@ TEST(KernelFactsFixtures, LaptopReadsEverySource)
     EXPECT_EQ(c.l2, 1280u * 1024);
     EXPECT_EQ(c.line, 64u);
     EXPECT_EQ(k.model(), "20XW004GGE");
-    EXPECT_EQ(k.osRelease().name, "Debian GNU/Linux");
-    EXPECT_EQ(k.osRelease().version_id, "12");
     EXPECT_FALSE(k.osRelease().build_id);
-    EXPECT_EQ(k.prettyHostname(), "Ana's ThinkPad");
     EXPECT_EQ(k.onlineCpus(), 8u);
     EXPECT_EQ(k.pageSize(), 4096u);
 }
@@ -64,17 +48,13 @@ TEST(KernelFactsFixtures, ArmBoardUsesDeviceTreeAndHasNoCacheFolder)
 TEST(KernelFactsFixtures, DamagedFilesLeaveOnlyTheirFieldsAbsent)
 {
     LinuxKernelFacts k(machineRoot("garbled"));
+    // What the parsers make of each damage is tested with them.
     EXPECT_FALSE(k.loadAverages());
     EXPECT_FALSE(k.cpuTicks());
     EXPECT_EQ(k.bootTime(), 1700000000u);
-    ASSERT_TRUE(k.memInfo());
-    EXPECT_EQ(k.memInfo()->total, 8000000ull * 1024);
-    EXPECT_FALSE(k.memInfo()->free);
     EXPECT_FALSE(k.cpuFrequencyHz()); // "abc" in cpufreq and "fast" in cpuinfo
     EXPECT_FALSE(k.caches().l1d);     // size "lots"
     EXPECT_FALSE(k.onlineCpus());
-    EXPECT_FALSE(k.osRelease().name); // unclosed quote
-    EXPECT_EQ(k.osRelease().version_id, "7");
     EXPECT_FALSE(k.prettyHostname()); // empty file
     EXPECT_FALSE(k.model());
 }
@@ -98,22 +78,4 @@ TEST(KernelFactsFixtures, DemoModeReportsTheSimulatorMachine)
     ASSERT_TRUE(id);
     EXPECT_EQ(id->machine, "i386");
     EXPECT_EQ(k.identity()->machine, "x86_64");
-}
-
-// The fixtures above cover the parsing; this only checks that the real
-// files are the ones read.
-TEST(KernelFactsThisMachine, AgreesWithTheStandardTools)
-{
-    LinuxKernelFacts k;
-    const auto id = k.identity();
-    ASSERT_TRUE(id);
-    EXPECT_EQ(QString::fromStdString(id->release), commandOutput("uname", {"-r"}));
-    // The online list, not nproc: nproc counts only the CPUs this process
-    // may run on (taskset), the machine's core count does not change with it.
-    EXPECT_EQ(k.onlineCpus(), static_cast<uint32_t>(sysconf(_SC_NPROCESSORS_ONLN)));
-    ASSERT_TRUE(k.memInfo());
-    const QString memTotal = commandOutput("awk", {"/^MemTotal:/ {print $2}", "/proc/meminfo"});
-    EXPECT_EQ(k.memInfo()->total, memTotal.toULongLong() * 1024);
-    EXPECT_TRUE(k.cpuTicks());
-    EXPECT_TRUE(k.bootTime());
 }

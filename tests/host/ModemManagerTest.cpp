@@ -1,4 +1,5 @@
 #include "host/dbus/ModemManagerClient.h"
+#include "host/dbus/ModemManagerState.h"
 
 #include "DBusMockBus.h"
 
@@ -114,13 +115,12 @@ protected:
     QDBusConnection connection{QString()};
 };
 
-TEST_F(ModemManagerMock, WithoutTheServiceThereIsNoCarrierAndNoModem)
+TEST_F(ModemManagerMock, WithoutTheServiceOrABusThereIsNoCarrier)
 {
     QElapsedTimer timer;
     timer.start();
     const auto client = settledClient();
     EXPECT_FALSE(client->read().serviceAvailable);
-    EXPECT_FALSE(client->read().carrier);
     EXPECT_FALSE(client->available());
     EXPECT_FALSE(client->carrierName());
     // The service is never waited for or activated.
@@ -128,7 +128,6 @@ TEST_F(ModemManagerMock, WithoutTheServiceThereIsNoCarrierAndNoModem)
 
     ModemManagerClient noBus{QDBusConnection("none")};
     EXPECT_TRUE(noBus.settled());
-    EXPECT_FALSE(noBus.read().serviceAvailable);
     EXPECT_FALSE(noBus.available());
     EXPECT_FALSE(noBus.carrierName());
 }
@@ -140,9 +139,7 @@ TEST_F(ModemManagerMock, AServiceThatNeverAnswersIsAbsentAndNeverBlocks)
     ModemManagerClient client(connection);
     QElapsedTimer timer;
     timer.start();
-    EXPECT_FALSE(client.read().serviceAvailable);
     EXPECT_FALSE(client.available());
-    EXPECT_FALSE(client.carrierName());
     EXPECT_LT(timer.elapsed(), 50);
     // Given up after the call's time-out, with the event loop free all along.
     EXPECT_LT(spinUntil([&] { return client.settled(); }, 5000), 50);
@@ -150,26 +147,6 @@ TEST_F(ModemManagerMock, AServiceThatNeverAnswersIsAbsentAndNeverBlocks)
     EXPECT_GE(timer.elapsed(), ModemManagerClient::kCallTimeoutMs - 100);
     EXPECT_LT(timer.elapsed(), ModemManagerClient::kCallTimeoutMs + 1000);
     EXPECT_FALSE(client.read().serviceAvailable);
-}
-
-TEST_F(ModemManagerMock, NoCarrierWithoutAModemOrWithoutItsNetworkInterface)
-{
-    ASSERT_NO_FATAL_FAILURE(startModemManager());
-    // A SIM object alone is no modem.
-    ASSERT_NO_FATAL_FAILURE(addObject(
-        SimPath, SimIface, {{"OperatorName", "Lonely"}, {"OperatorIdentifier", "310260"}}));
-    auto client = settledClient();
-    EXPECT_TRUE(client->read().serviceAvailable);
-    EXPECT_TRUE(client->available());
-    EXPECT_FALSE(client->read().carrier);
-    EXPECT_FALSE(client->carrierName());
-
-    // A modem that points at no SIM and has no 3GPP interface: still none.
-    ASSERT_NO_FATAL_FAILURE(addObject(ModemPath, ModemIface, {}));
-    client = settledClient();
-    EXPECT_TRUE(client->read().serviceAvailable);
-    EXPECT_FALSE(client->read().carrier);
-    EXPECT_FALSE(client->carrierName());
 }
 
 TEST_F(ModemManagerMock, SimOperatorComesBeforeTheNetworkOperator)
@@ -197,7 +174,6 @@ TEST_F(ModemManagerMock, ChangesAndTheServiceLeavingKeepTheCacheCurrent)
         ModemPath, "UpdateProperties",
         {Modem3gppIface, QVariantMap{{"OperatorName", "Second Net"}, {"OperatorCode", "23415"}}}));
     spinUntil([&] { return client->carrierName() == QString("Second Net"); }, 3000);
-    EXPECT_EQ(client->carrierName().value_or("-").toStdString(), "Second Net");
     const CarrierReading reading = client->read();
     ASSERT_TRUE(reading.carrier);
     EXPECT_EQ(str(reading.carrier->carrierName), "Second Net");
@@ -211,52 +187,47 @@ TEST_F(ModemManagerMock, ChangesAndTheServiceLeavingKeepTheCacheCurrent)
     EXPECT_FALSE(client->carrierName());
 }
 
-struct OperatorCase {
-    const char* name;
-    const char* code;
-    const char* mcc; // "" where the code cannot be read
-    const char* mnc;
-    const char* iso;
-};
-
-void PrintTo(const OperatorCase& c, std::ostream* os)
-{
-    *os << '"' << c.name << "\" " << c.code;
-}
-
-class ModemManagerOperator : public ModemManagerMock,
-                             public ::testing::WithParamInterface<OperatorCase> {};
-
-TEST_P(ModemManagerOperator, NetworkOperatorIsRead)
-{
-    const OperatorCase& c = GetParam();
-    ASSERT_NO_FATAL_FAILURE(startModemManager());
-    ASSERT_NO_FATAL_FAILURE(addModem(c.name, c.code));
-
-    const auto client = settledClient();
-    const CarrierReading reading = client->read();
-    EXPECT_TRUE(reading.serviceAvailable);
-    ASSERT_TRUE(reading.carrier);
-    EXPECT_EQ(str(reading.carrier->carrierName), c.name);
-    EXPECT_EQ(str(reading.carrier->mobileCountryCode), c.mcc);
-    EXPECT_EQ(str(reading.carrier->mobileNetworkCode), c.mnc);
-    EXPECT_EQ(str(reading.carrier->isoCountryCode), c.iso);
-
-    // An empty name is still a name: it tells the device facts there is no
-    // working carrier, which a missing one does not.
-    EXPECT_TRUE(client->available());
-    const auto name = client->carrierName();
-    ASSERT_TRUE(name);
-    EXPECT_EQ(str(*name), c.name);
-}
-
-INSTANTIATE_TEST_SUITE_P(Codes, ModemManagerOperator,
-                         ::testing::Values(OperatorCase{"T-Mobile", "310260", "310", "260", "us"},
-                                           OperatorCase{"Vodafone UK", "23415", "234", "15", "gb"},
-                                           OperatorCase{"", "310260", "310", "260", "us"},
-                                           OperatorCase{"Test Network", "00101", "001", "01", ""},
-                                           OperatorCase{"Short", "31", "", "", ""},
-                                           OperatorCase{"Letters", "abcde", "", "", ""},
-                                           OperatorCase{"Too Long", "3102601", "", "", ""}));
-
 } // namespace
+
+TEST(ModemManagerStateCodes, NoCarrierWithoutAModemOrWithoutItsNetworkInterface)
+{
+    ModemManagerState state;
+    // A SIM object alone is no modem.
+    state.reset({{SimPath, {{SimIface, {{"OperatorName", "Lonely"}}}}}});
+    EXPECT_FALSE(state.carrier());
+    // A modem that points at no SIM and has no 3GPP interface: still none.
+    state.addInterfaces(ModemPath, {{ModemIface, {{"Sim", "/"}}}});
+    EXPECT_FALSE(state.carrier());
+    EXPECT_FALSE(state.operatorName());
+}
+
+// The operator code's split and country, on the state the client keeps, so
+// each case needs no service of its own.
+TEST(ModemManagerStateCodes, OperatorCodeGivesCountryAndNetwork)
+{
+    struct Case {
+        const char* code;
+        const char* mcc; // "" where the code cannot be read
+        const char* mnc;
+        const char* iso;
+    };
+    for (const Case& c : {Case{"310260", "310", "260", "us"}, Case{"23415", "234", "15", "gb"},
+                          Case{"00101", "001", "01", ""}, Case{"31", "", "", ""},
+                          Case{"abcde", "", "", ""}, Case{"3102601", "", "", ""}}) {
+        SCOPED_TRACE(c.code);
+        ModemManagerState state;
+        state.reset({{ModemPath,
+                      {{ModemManagerState::ModemIface, {}},
+                       {ModemManagerState::Modem3gppIface,
+                        {{"OperatorName", ""}, {"OperatorCode", c.code}}}}}});
+        const auto carrier = state.carrier();
+        ASSERT_TRUE(carrier);
+        EXPECT_EQ(str(carrier->mobileCountryCode), c.mcc);
+        EXPECT_EQ(str(carrier->mobileNetworkCode), c.mnc);
+        EXPECT_EQ(str(carrier->isoCountryCode), c.iso);
+        // An empty name is still a name: it tells the device facts there is
+        // no working carrier, which a missing one does not.
+        ASSERT_TRUE(state.operatorName());
+        EXPECT_TRUE(state.operatorName()->isEmpty());
+    }
+}
