@@ -71,31 +71,24 @@ TEST(GeneralTableControllerTest, RowsShowTheCollectorValues)
     EXPECT_FALSE(batteryBarIsGreen(rig));
 }
 
-TEST(GeneralTableControllerTest, MissingCarrierAndBootTimeShowNA)
-{
-    Rig rig({true, true, false});
-    rig.kernel.btime.reset();
-    rig.staticStats = std::make_unique<StaticStats>(
-        StaticStats::Host{rig.kernel, rig.identity, rig.probe, rig.modem});
-    rig.build().reloadData();
-    EXPECT_EQ(rig.text(3, 0), "N/A");
-    EXPECT_EQ(rig.text(3, 1), "N/A");
-    EXPECT_EQ(rig.text(6, 3), "N/A");
-    EXPECT_EQ(rig.text(6, 4), "N/A / N/A");
-}
-
-// The modem service appears between two ticks: the table grows.
 TEST(GeneralTableControllerTest, CarrierServiceDecidesTheCellSectionAtEveryTick)
 {
     Rig rig({false, true, false});
     rig.carrier->reading.serviceAvailable = false;
+    rig.kernel.btime.reset();
+    rig.staticStats = std::make_unique<StaticStats>(
+        StaticStats::Host{rig.kernel, rig.identity, rig.probe, rig.modem});
     GeneralTableController& overview = rig.build();
     overview.reloadData();
     EXPECT_EQ(rig.table()->numberOfSections(), 6);
+    EXPECT_EQ(rig.text(3, 0), "N/A"); // no boot time
+    EXPECT_EQ(rig.text(3, 1), "N/A");
     rig.carrier->reading.serviceAvailable = true;
     overview.updateMethod();
     EXPECT_EQ(rig.table()->numberOfSections(), 7);
     EXPECT_EQ(rig.table()->numberOfRowsInSection(6), 6);
+    EXPECT_EQ(rig.text(6, 3), "N/A"); // no carrier codes
+    EXPECT_EQ(rig.text(6, 4), "N/A / N/A");
 }
 
 TEST(GeneralTableControllerTest, CpuLegendFollowsTheTickDifference)

@@ -1,14 +1,10 @@
 #include "screens/battery/QtAudioPlayer.h"
 
-#include "screens/battery/FullChargeAlarm.h"
-#include "screens/ScreenFakes.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 #include <QElapsedTimer>
 #include <QFile>
-
-using namespace screenfakes;
 
 namespace {
 const QString kShipped = QStringLiteral(WELVANE_SOURCE_DIR "/resources/sounds/notification.wav");
@@ -47,28 +43,4 @@ TEST(QtAudioPlayer, PlaysOrStaysSilentWithoutCrashingOrHanging)
     EXPECT_FALSE(player->isPlaying());
     testsupport::waitUntil([] { return false; }, std::chrono::milliseconds(600));
     EXPECT_EQ(finished, 1);
-}
-
-TEST(QtAudioPlayer, TheAlarmWithTheRealPlayerRunsItsCourse)
-{
-    TempDefaults store;
-    FakeStats host{store.defaults};
-    Clock clock;
-    FullChargeAlarm::resetPreviousReading();
-    FullChargeAlarm alarm{FullChargeAlarm::Host{
-        host.battery, host.stats, store.defaults,
-        []() -> std::unique_ptr<AudioPlayer> { return QtAudioPlayer::create(kShipped); },
-        [&] { return clock.make(); }}};
-    store.defaults.setInteger(1, QStringLiteral("kAlertType"));
-    host.battery.st = Battery::StateCharging;
-    host.battery.lvl = 0.9f;
-    alarm.batteryStateDidChange();
-    EXPECT_TRUE(host.idle.disabled);
-    host.battery.st = Battery::StateFull;
-    host.battery.lvl = 1.0f;
-    alarm.batteryStateDidChange();
-    ASSERT_NE(alarm.audioPlayer(), nullptr);
-    // "Once" ends by itself and lets the machine idle again.
-    EXPECT_TRUE(
-        testsupport::waitUntil([&] { return !host.idle.disabled; }, std::chrono::seconds(10)));
 }
