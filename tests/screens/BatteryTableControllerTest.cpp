@@ -15,26 +15,22 @@ using namespace screenfakes;
 
 namespace {
 
-// Rated seconds of standby, audio, video, Wi-Fi and 3G browsing, talk.
-DeviceFacts ratedFacts(std::array<double, 6> rated)
-{
-    DeviceFacts f;
-    f.battery_life_standby = rated[0];
-    f.battery_life_audio = rated[1];
-    f.battery_life_video = rated[2];
-    f.battery_life_browsing_wifi = rated[3];
-    f.battery_life_browsing_3g = rated[4];
-    f.battery_life_talk = rated[5];
-    return f;
-}
-
 // The Work Time page over a hand-set battery, device facts and defaults,
 // shown at the small layout's size.
 struct PageRig {
     IdiomScope idiom;
     TempDefaults store;
     FakeStats host{store.defaults};
-    DeviceFacts facts = ratedFacts({1080000, 144000, 36000, 32400, 28800, 25200});
+    DeviceFacts facts = [] {
+        DeviceFacts f; // rated seconds: each row reads its own
+        f.battery_life_standby = 1080000;
+        f.battery_life_audio = 144000;
+        f.battery_life_video = 36000;
+        f.battery_life_browsing_wifi = 32400;
+        f.battery_life_browsing_3g = 28800;
+        f.battery_life_talk = 25200;
+        return f;
+    }();
     AlarmTableController alarm{AlarmTableController::Host{store.defaults, host.stats}};
     BatteryTableController page{BatteryTableController::Host{host.battery, facts, store.defaults},
                                 alarm};

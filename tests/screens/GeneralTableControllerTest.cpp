@@ -137,7 +137,7 @@ TEST(GeneralTableControllerTest, SmallScreenPageRowsPushTheirScreens)
     GeneralTableController& overview = rig.build();
     ui::NavigationController nav(&overview);
     overview.reloadData();
-    const std::pair<ui::IndexPath, ui::ViewController*> cases[] = {{{0, 2}, rig.workTime.get()},
+    const std::pair<ui::IndexPath, ui::ViewController*> cases[] = {{{0, 2}, &rig.workTimePage},
                                                                    {{1, 2}, &rig.filesPage},
                                                                    {{4, 2}, &rig.connectionsPage},
                                                                    {{4, 3}, &rig.routesPage}};

@@ -10,8 +10,6 @@
 #include "host/SocketDump.h"
 #include "host/sysfs/InterfaceRoles.h"
 #include "host/VolumeInfo.h"
-#include "screens/battery/AlarmTableController.h"
-#include "screens/battery/BatteryTableController.h"
 #include "screens/battery/FullChargeAlarm.h"
 #include "screens/connections/ConnectionTableController.h"
 #include "screens/files/DiskTableController.h"
@@ -95,9 +93,7 @@ struct Rig {
     std::unique_ptr<RouteStats> routeStats;
     std::unique_ptr<ConnectionStats> connectionStats;
     std::unique_ptr<FullChargeAlarm> alarm;
-    std::unique_ptr<AlarmTableController> alarmPage;
-    DeviceFacts facts; // Work Time's own copy: a test may replace staticStats
-    std::unique_ptr<BatteryTableController> workTime;
+    DiskTableController workTimePage; // any page will do: only its identity counts
     DiskTableController filesPage;
     ConnectionTableController connectionsPage;
     RouteTableController routesPage;
@@ -141,11 +137,6 @@ struct Rig {
         // Nothing sounds in these tests.
         alarm = std::make_unique<FullChargeAlarm>(FullChargeAlarm::Host{
             battery, *dynamicStats, defaults, [] { return std::unique_ptr<AudioPlayer>(); }});
-        facts = staticStats->deviceFacts();
-        alarmPage = std::make_unique<AlarmTableController>(
-            AlarmTableController::Host{defaults, *dynamicStats});
-        workTime = std::make_unique<BatteryTableController>(
-            BatteryTableController::Host{battery, facts, defaults}, *alarmPage);
     }
 
     OverviewSources sources()
@@ -162,14 +153,12 @@ struct Rig {
     }
     GeneralTableController::Pages pages()
     {
-        return {*workTime, filesPage, connectionsPage, routesPage};
+        return {workTimePage, filesPage, connectionsPage, routesPage};
     }
 
     ~Rig()
     {
         controller.reset();
-        workTime.reset();
-        alarmPage.reset();
         alarm.reset();
         Defaults::setStandardPath({});
         ui::Device::setUserInterfaceIdiom(ui::UserInterfaceIdiom::Phone);
