@@ -98,20 +98,6 @@ TEST_F(LookupTiming, HugeBodiesAreRefused)
     }
 }
 
-TEST_F(LookupTest, TwoQuickTapsStartOneRequest)
-{
-    server.answer = [] { return AddressServer::ok("198.51.100.8"); };
-    int changes = 0;
-    QObject::connect(&lookup, &ExternalAddressLookup::externalIPChanged, [&] { ++changes; });
-    lookup.clickMe(false);
-    lookup.clickMe(false);
-    EXPECT_EQ(lookup.externalIP(), "Loading...");
-    ASSERT_TRUE(testsupport::waitUntil([&] { return !lookup.loadingIP(); }));
-    EXPECT_EQ(lookup.externalIP(), "198.51.100.8");
-    EXPECT_EQ(server.requests, 1);
-    EXPECT_EQ(changes, 3); // two "Loading..." and the answer
-}
-
 TEST_F(LookupTest, UnreachableServiceEndsInNA)
 {
     QTcpServer closed;

@@ -2,6 +2,7 @@
 #include "drawing/CopyableLabel.h"
 #include "drawing/OnOffView.h"
 #include "screens/overview/ExternalAddressLookup.h"
+#include "screens/overview/OverviewCellFactory.h"
 #include "screens/overview/StartupSnapshots.h"
 #include "ui/MenuController.h"
 #include "ui/NavigationController.h"
@@ -312,6 +313,21 @@ TEST(GeneralTableControllerTest, ReusedCellsFitTheirNewLabel)
         QLabel* label = rig.cell(p.section, p.row)->textLabel();
         EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
     }
+}
+
+// A legend value too wide for its frame shrinks its font, and a short value
+// after it gets the frame's own size back.
+TEST(GeneralTableControllerTest, LegendValuesShrinkToFitAndGrowBack)
+{
+    std::unique_ptr<OverviewCell> cell(
+        OverviewCellFactory::create(OverviewLayout::Kind::DiskGraph, {}));
+    QLabel* used = cell->used;
+    OverviewCellFactory::setGigabytes(used, 1.0f);
+    const int base = used->font().pixelSize();
+    OverviewCellFactory::setGigabytes(used, 123456789.0f);
+    EXPECT_LT(used->font().pixelSize(), base);
+    OverviewCellFactory::setGigabytes(used, 1.0f);
+    EXPECT_EQ(used->font().pixelSize(), base);
 }
 
 } // namespace

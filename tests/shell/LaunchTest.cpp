@@ -104,7 +104,7 @@ TEST(Launch, NamedPagesAreShownThroughTheirTabOrRow)
                       graph->generalNavigController);
             EXPECT_EQ(graph->generalNavigController->viewControllers(),
                       (QList<ui::ViewController*>{s.general, s.battery, s.alarm}));
-            PageNavigator::show(*graph.graph, "overview"); // the root is not pushed again
+            PageNavigator::show(*graph.graph, "overview"); // back to the tab's root
             EXPECT_EQ(graph->generalNavigController->viewControllers(),
                       QList<ui::ViewController*>{s.general});
         }
