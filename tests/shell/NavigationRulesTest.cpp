@@ -50,12 +50,21 @@ TEST(PageSelection, EachRowShowsItsPageOnTheDetailStack)
     }
 }
 
-TEST(PageSelection, FirstRowIsHighlightedWithoutSelectingIt)
+// At launch the list stands beside the Overview, the page right of the list
+// and its divider; the first row is highlighted without being chosen.
+TEST(PageSelection, LaunchShowsTheListBesideTheOverview)
 {
     LargeGraph g;
+    EXPECT_TRUE(g.graph->window->isAncestorOf(g.graph->splitViewController->view()));
+    EXPECT_FALSE(g.graph->tabBarController->isViewLoaded());
+    EXPECT_EQ(g.graph->detailNavigController->viewControllers(),
+              QList<ui::ViewController*>{g.graph->screens.general});
     EXPECT_EQ(g.graph->rootViewController->tableView()->indexPathForSelectedRow(),
               (ui::IndexPath{0, 0}));
-    EXPECT_EQ(g.graph->detailNavigController->viewControllers().size(), 1);
+    const QRect list = g.graph->rootViewController->view()->geometry();
+    const QRect page = g.graph->detailNavigController->view()->geometry();
+    EXPECT_GT(page.left(), list.right() + 1);
+    EXPECT_EQ(page.right(), g.graph->splitViewController->view()->width() - 1);
 }
 
 TEST(PageListPopover, PortraitHidesTheListBehindAPageListButton)
