@@ -1,7 +1,5 @@
 #include "screens/battery/AlarmTableController.h"
-#include "stats/DeviceFacts.h"
 
-#include "screens/battery/BatteryTableController.h"
 #include "screens/ScreenFakes.h"
 #include "ui/TableViewCell.h"
 
@@ -57,34 +55,15 @@ struct SettingsRig {
 
 } // namespace
 
-TEST(AlarmSettings, SectionsAndTitles)
-{
-    SettingsRig rig;
-    ui::TableView* table = rig.page.tableView();
-    EXPECT_EQ(rig.page.titleForHeaderInSection(table, 0), QStringLiteral("Alert Frequency"));
-    EXPECT_EQ(rig.page.titleForHeaderInSection(table, 1), QStringLiteral("Alert Trigger"));
-    const QStringList frequency{"Off", "Once", "Every minute", "Continuous"};
-    for (int r = 0; r < 4; ++r)
-        EXPECT_EQ(rig.cell(0, r)->textLabel()->text(), frequency[r]);
-    EXPECT_EQ(rig.cell(1, 0)->textLabel()->text(), QStringLiteral("Battery State \"Charged\""));
-    EXPECT_EQ(rig.cell(1, 1)->textLabel()->text(), QStringLiteral("Battery at 100%"));
-    EXPECT_EQ(table->numberOfRowsInSection(0), 4);
-    EXPECT_EQ(table->numberOfRowsInSection(1), 2);
-}
-
-TEST(AlarmSettings, AbsentKeysMarkOffAndTheStateTrigger)
-{
-    SettingsRig rig;
-    EXPECT_EQ(rig.marks(0), std::vector<int>{0});
-    EXPECT_EQ(rig.marks(1), std::vector<int>{0});
-}
-
 TEST(AlarmSettings, EachChoiceWritesItsKeyAndMovesTheMark)
 {
     for (auto idiom : {ui::UserInterfaceIdiom::Phone, ui::UserInterfaceIdiom::Pad}) {
         SCOPED_TRACE(static_cast<int>(idiom));
         SettingsRig rig(idiom);
-        for (int row : {2, 3, 1, 0}) {
+        // Absent keys mark "Off" and the state trigger.
+        EXPECT_EQ(rig.marks(0), std::vector<int>{0});
+        EXPECT_EQ(rig.marks(1), std::vector<int>{0});
+        for (int row : {2, 3, 1}) {
             rig.tap(0, row);
             EXPECT_EQ(rig.store.storedInteger(kType), row);
             EXPECT_EQ(rig.marks(0), std::vector<int>{row});
@@ -92,10 +71,7 @@ TEST(AlarmSettings, EachChoiceWritesItsKeyAndMovesTheMark)
         rig.tap(1, 1);
         EXPECT_EQ(rig.store.storedInteger(kTrigger), 1);
         EXPECT_EQ(rig.marks(1), std::vector<int>{1});
-        EXPECT_EQ(rig.marks(0), std::vector<int>{0}); // the other section keeps its mark
-        rig.tap(1, 0);
-        EXPECT_EQ(rig.store.storedInteger(kTrigger), 0);
-        EXPECT_EQ(rig.marks(1), std::vector<int>{0});
+        EXPECT_EQ(rig.marks(0), std::vector<int>{1}); // the other section keeps its mark
         EXPECT_EQ(rig.page.tableView()->indexPathForSelectedRow(), std::nullopt);
     }
 }
@@ -108,79 +84,30 @@ TEST(AlarmSettings, UnknownStoredValuesMarkNoRow)
     rig.page.reloadData();
     EXPECT_TRUE(rig.marks(0).empty());
     EXPECT_TRUE(rig.marks(1).empty());
-    EXPECT_EQ(AlarmTableController::frequencyTitle(7), std::nullopt);
     EXPECT_EQ(AlarmTableController::frequencyTitle(-1), std::nullopt);
 }
 
-TEST(AlarmSettings, OffAlwaysReleasesTheIdleInhibitor)
-{
-    for (auto state : {Battery::StateCharging, Battery::StateUnplugged, Battery::StateUnknown}) {
-        SCOPED_TRACE(state);
-        SettingsRig rig;
-        rig.host.battery.st = state;
-        rig.host.battery.lvl = 0.5f;
-        rig.host.idle.disabled = true;
-        rig.tap(0, 0);
-        EXPECT_FALSE(rig.host.idle.disabled);
-        EXPECT_EQ(rig.host.idle.calls, 1);
-    }
-}
-
-TEST(AlarmSettings, OtherFrequenciesApplyTheIdleRule)
+// "Off" always lets the machine idle; another frequency applies the idle
+// rule (awake while charging towards the trigger); a trigger leaves it alone.
+TEST(AlarmSettings, FrequenciesApplyTheIdleRuleTriggersDoNot)
 {
     struct Case {
         Battery::State state;
         float level;
-        long long trigger;
+        int row;
         bool awake;
     };
-    const Case cases[] = {
-        {Battery::StateCharging, 0.5f, 0, true},   {Battery::StateCharging, 1.0f, 0, true},
-        {Battery::StateCharging, 0.99f, 1, true},  {Battery::StateCharging, 1.0f, 1, false},
-        {Battery::StateUnplugged, 0.5f, 0, false}, {Battery::StateFull, 1.0f, 0, false},
-    };
-    for (const Case& c : cases) {
-        for (int row : {1, 2, 3}) {
-            SCOPED_TRACE(testing::Message()
-                         << c.state << " " << c.level << " " << c.trigger << " row " << row);
-            SettingsRig rig;
-            rig.store.defaults.setInteger(c.trigger, kTrigger);
-            rig.host.battery.st = c.state;
-            rig.host.battery.lvl = c.level;
-            rig.host.idle.disabled = !c.awake;
-            rig.tap(0, row);
-            EXPECT_EQ(rig.host.idle.disabled, c.awake);
-            EXPECT_EQ(rig.host.idle.calls, 1);
-        }
+    for (const Case& c :
+         {Case{Battery::StateCharging, 0.5f, 0, false}, Case{Battery::StateCharging, 0.5f, 2, true},
+          Case{Battery::StateUnplugged, 0.5f, 1, false}}) {
+        SettingsRig rig;
+        rig.host.battery.st = c.state;
+        rig.host.battery.lvl = c.level;
+        rig.host.idle.disabled = !c.awake;
+        rig.tap(0, c.row);
+        EXPECT_EQ(rig.host.idle.disabled, c.awake) << c.row;
+        EXPECT_EQ(rig.host.idle.calls, 1);
+        rig.tap(1, 1);
+        EXPECT_EQ(rig.host.idle.calls, 1);
     }
-}
-
-TEST(AlarmSettings, ChoosingATriggerLeavesTheIdleTimerAlone)
-{
-    SettingsRig rig;
-    rig.host.battery.st = Battery::StateCharging;
-    rig.tap(1, 1);
-    rig.tap(1, 0);
-    EXPECT_EQ(rig.host.idle.calls, 0);
-}
-
-TEST(AlarmSettings, AnUnknownTypeLeavesTheWorkTimeRowTextAsItWas)
-{
-    SettingsRig rig;
-    const DeviceFacts facts;
-    BatteryTableController battery(
-        BatteryTableController::Host{rig.host.battery, facts, rig.store.defaults}, rig.page);
-    battery.view()->resize(320, 600);
-    battery.view()->show();
-    rig.tap(0, 2);
-    battery.reloadData();
-    ui::TableViewCell* alertRow = battery.tableView()->cellForRowAtIndexPath({1, 1});
-    EXPECT_EQ(alertRow->detailTextLabel()->text(), QStringLiteral("Every minute"));
-
-    rig.store.defaults.setInteger(12, kType);
-    battery.reloadData();
-    rig.page.reloadData();
-    alertRow = battery.tableView()->cellForRowAtIndexPath({1, 1});
-    EXPECT_EQ(alertRow->detailTextLabel()->text(), QStringLiteral("Every minute"));
-    EXPECT_TRUE(rig.marks(0).empty());
 }

@@ -60,18 +60,23 @@ struct AlarmRig {
         alarm.batteryLevelDidChange();
     }
     int plays() const { return player ? player->plays : 0; }
+    // Charging, then full: fires the state trigger.
+    void chargeToFull()
+    {
+        stateEvent(Battery::StateCharging, 0.9f);
+        stateEvent(Battery::StateFull, 1.0f);
+    }
 };
 
 } // namespace
 
-TEST(FullChargeAlarmLaunch, AFullBatteryAtStartDoesNotSound)
+TEST(FullChargeAlarmTrigger, AFullBatteryAtStartDoesNotSound)
 {
     for (long long trigger : {0, 1}) {
-        SCOPED_TRACE(trigger);
         AlarmRig rig(1, trigger);
         rig.stateEvent(kFull, 1.0f);
         rig.levelEvent(kFull, 1.0f);
-        EXPECT_EQ(rig.playersMade, 0);
+        EXPECT_EQ(rig.playersMade, 0) << trigger;
     }
 }
 
@@ -83,11 +88,8 @@ TEST(FullChargeAlarmTrigger, StateTriggerFiresOnlyOnChargingToFull)
     EXPECT_EQ(straight.plays(), 0);
 
     AlarmRig charged(1, 0);
-    charged.stateEvent(kCharging, 0.9f);
-    EXPECT_EQ(charged.plays(), 0);
-    charged.stateEvent(kFull, 1.0f);
+    charged.chargeToFull();
     ASSERT_NE(charged.player, nullptr);
-    EXPECT_EQ(charged.plays(), 1);
     EXPECT_EQ(charged.player->loopsAtPlay, std::vector<int>{0});
 
     // A level change is not the state trigger's business.
@@ -103,7 +105,6 @@ TEST(FullChargeAlarmTrigger, ChargeTriggerFiresOnCrossingTo100WhileChargingOrFul
         SCOPED_TRACE(state);
         AlarmRig rig(1, 1);
         rig.levelEvent(kCharging, 0.99f);
-        EXPECT_EQ(rig.plays(), 0);
         rig.levelEvent(state, 1.0f);
         EXPECT_EQ(rig.plays(), 1);
         // Another level event at 100 % has no crossing: no second firing.
@@ -111,7 +112,6 @@ TEST(FullChargeAlarmTrigger, ChargeTriggerFiresOnCrossingTo100WhileChargingOrFul
         rig.levelEvent(state, 1.0f);
         EXPECT_EQ(rig.plays(), 1);
     }
-
     AlarmRig unplugged(1, 1);
     unplugged.levelEvent(kCharging, 0.98f);
     unplugged.levelEvent(kUnplugged, 1.0f);
@@ -123,165 +123,24 @@ TEST(FullChargeAlarmTrigger, ChargeTriggerFiresOnCrossingTo100WhileChargingOrFul
     EXPECT_EQ(jump.plays(), 1);
 }
 
-TEST(FullChargeAlarmTrigger, AnUnknownTriggerNeverFires)
+TEST(FullChargeAlarmTrigger, OffOrAnUnknownTriggerNeverSoundsOrTouchesTheInhibitor)
 {
-    AlarmRig rig(1, 5);
-    rig.stateEvent(kCharging, 0.99f);
-    rig.stateEvent(kFull, 1.0f);
-    EXPECT_EQ(rig.playersMade, 0);
+    AlarmRig unknown(1, 5);
+    unknown.chargeToFull();
+    EXPECT_EQ(unknown.playersMade, 0);
+
+    AlarmRig off(0, 0);
+    off.chargeToFull();
+    off.stateEvent(kUnplugged, 0.9f);
+    off.store.defaults.setInteger(1, QStringLiteral("kAlertTrigger"));
+    off.levelEvent(kCharging, 0.99f);
+    off.levelEvent(kCharging, 1.0f);
+    EXPECT_EQ(off.playersMade, 0);
+    EXPECT_EQ(off.host.idle.calls, 0);
+    EXPECT_EQ(off.clock.made, 0);
 }
 
-TEST(FullChargeAlarmPlaying, ASecondFiringWhilePlayingDoesNotRestart)
-{
-    AlarmRig rig(3, 1);
-    rig.levelEvent(kCharging, 0.99f);
-    rig.levelEvent(kCharging, 1.0f);
-    ASSERT_NE(rig.player, nullptr);
-    ASSERT_TRUE(rig.player->isPlaying());
-    // Full but back at 99 %: neither charging nor unplugged, so the sound
-    // goes on; the next 100 % is a crossing and fires again.
-    rig.levelEvent(kFull, 0.99f);
-    rig.levelEvent(kFull, 1.0f);
-    EXPECT_EQ(rig.plays(), 1);
-    EXPECT_EQ(rig.player->stops, 0);
-    EXPECT_EQ(rig.playersMade, 1);
-
-    // Once the sound is over, the same crossing plays the kept player again.
-    rig.player->finish();
-    rig.levelEvent(kFull, 0.99f);
-    rig.levelEvent(kFull, 1.0f);
-    EXPECT_EQ(rig.plays(), 2);
-    EXPECT_EQ(rig.playersMade, 1);
-}
-
-TEST(FullChargeAlarmPlaying, PluggingInAgainSilencesButKeepsTheMachineAwake)
-{
-    AlarmRig rig(3, 0);
-    rig.stateEvent(kCharging, 0.9f);
-    rig.stateEvent(kFull, 1.0f);
-    rig.stateEvent(kCharging, 0.99f);
-    ASSERT_NE(rig.player, nullptr);
-    EXPECT_EQ(rig.player->stops, 1);
-    EXPECT_FALSE(rig.player->isPlaying());
-    EXPECT_TRUE(rig.host.idle.disabled);
-}
-
-TEST(FullChargeAlarmPlaying, ContinuousLoops3600MoreTimes)
-{
-    AlarmRig rig(3, 1);
-    rig.levelEvent(kCharging, 0.99f);
-    rig.levelEvent(kCharging, 1.0f);
-    ASSERT_NE(rig.player, nullptr);
-    EXPECT_EQ(rig.player->loopsAtPlay, std::vector<int>{FullChargeAlarm::kContinuousLoops});
-    EXPECT_FALSE(rig.alarm.alertTimerActive());
-}
-
-TEST(FullChargeAlarmPlaying, EveryMinutePlaysNowAndEach60SecondsUntilStopped)
-{
-    AlarmRig rig(2, 0);
-    rig.stateEvent(kCharging, 0.9f);
-    rig.stateEvent(kFull, 1.0f);
-    EXPECT_EQ(rig.plays(), 1);
-    EXPECT_TRUE(rig.alarm.alertTimerActive());
-
-    rig.player->finish();
-    rig.clock.advance(59s);
-    EXPECT_EQ(rig.plays(), 1);
-    rig.clock.advance(1s);
-    EXPECT_EQ(rig.plays(), 2);
-    rig.player->finish();
-    rig.clock.advance(120s);
-    EXPECT_EQ(rig.plays(), 4);
-    EXPECT_EQ(rig.player->loopsAtPlay, (std::vector<int>{0, 0, 0, 0}));
-
-    rig.alarm.stopAudioPlayer();
-    EXPECT_FALSE(rig.alarm.alertTimerActive());
-    EXPECT_FALSE(rig.player->isPlaying());
-    rig.clock.advance(600s);
-    EXPECT_EQ(rig.plays(), 4);
-}
-
-TEST(FullChargeAlarmPlaying, UnpluggingStopsEveryMinuteAndLetsTheMachineIdle)
-{
-    AlarmRig rig(2, 0);
-    rig.stateEvent(kCharging, 0.9f);
-    rig.stateEvent(kFull, 1.0f);
-    rig.host.idle.disabled = true;
-    rig.stateEvent(kUnplugged, 1.0f);
-    EXPECT_FALSE(rig.alarm.alertTimerActive());
-    EXPECT_FALSE(rig.player->isPlaying());
-    EXPECT_FALSE(rig.host.idle.disabled);
-    rig.clock.advance(300s);
-    EXPECT_EQ(rig.plays(), 1);
-}
-
-TEST(FullChargeAlarmPlaying, FiringAgainReplacesTheMinuteTimer)
-{
-    AlarmRig rig(2, 0);
-    rig.stateEvent(kCharging, 0.9f);
-    rig.stateEvent(kFull, 1.0f);
-    rig.player->finish();
-    rig.clock.advance(30s);
-    rig.stateEvent(kCharging, 0.99f); // stays awake, stops
-    rig.stateEvent(kFull, 1.0f);      // fires again: a fresh minute from here
-    EXPECT_EQ(rig.plays(), 2);
-    rig.player->finish();
-    rig.clock.advance(59s);
-    EXPECT_EQ(rig.plays(), 2);
-    rig.clock.advance(1s);
-    EXPECT_EQ(rig.plays(), 3);
-    EXPECT_EQ(rig.clock.timers.size(), 1u);
-}
-
-TEST(FullChargeAlarmIdle, NonFiringEventsFollowTheIdleRule)
-{
-    AlarmRig rig(1, 1);
-    rig.levelEvent(kCharging, 0.50f);
-    EXPECT_TRUE(rig.host.idle.disabled); // charging below 100 %: stay awake
-    rig.levelEvent(kCharging, 1.0f);     // fires; the idle timer is left alone
-    EXPECT_TRUE(rig.host.idle.disabled);
-    rig.player->finish(); // "Once" over: idle again
-    EXPECT_FALSE(rig.host.idle.disabled);
-
-    // Neither charging nor unplugged (unknown): nothing changes.
-    rig.host.idle.disabled = true;
-    const int calls = rig.host.idle.calls;
-    rig.stateEvent(Battery::StateUnknown, 1.0f);
-    EXPECT_EQ(rig.host.idle.calls, calls);
-}
-
-TEST(FullChargeAlarmIdle, FinishingKeepsTheMachineAwakeOnlyForEveryMinute)
-{
-    struct Case {
-        long long type;
-        bool awake;
-    };
-    for (Case c : {Case{1, false}, Case{2, true}, Case{3, false}}) {
-        SCOPED_TRACE(c.type);
-        AlarmRig rig(c.type, 0);
-        rig.stateEvent(kCharging, 0.9f);
-        rig.stateEvent(kFull, 1.0f);
-        rig.host.idle.disabled = !c.awake;
-        rig.player->finish();
-        EXPECT_EQ(rig.host.idle.disabled, c.awake);
-    }
-}
-
-TEST(FullChargeAlarmIdle, TypeOffTouchesNeitherPlayerNorInhibitor)
-{
-    AlarmRig rig(0, 0);
-    rig.stateEvent(kCharging, 0.5f);
-    rig.stateEvent(kFull, 1.0f);
-    rig.stateEvent(kUnplugged, 0.9f);
-    rig.store.defaults.setInteger(1, QStringLiteral("kAlertTrigger"));
-    rig.levelEvent(kCharging, 0.99f);
-    rig.levelEvent(kCharging, 1.0f);
-    EXPECT_EQ(rig.playersMade, 0);
-    EXPECT_EQ(rig.host.idle.calls, 0);
-    EXPECT_EQ(rig.clock.made, 0);
-}
-
-TEST(FullChargeAlarmIdle, TheReadingIsRememberedEvenWhileOff)
+TEST(FullChargeAlarmTrigger, TheReadingIsRememberedEvenWhileOff)
 {
     // Off while charging, then switched on: the next "full" is a change from
     // charging, because the previous reading kept following the battery.
@@ -292,22 +151,100 @@ TEST(FullChargeAlarmIdle, TheReadingIsRememberedEvenWhileOff)
     EXPECT_EQ(rig.plays(), 1);
 }
 
-// Silencing a sounding alarm is covered where the application does it, on
-// returning to the foreground; with nothing sounding it does nothing.
-TEST(FullChargeAlarmForeground, StoppingWhenQuietIsHarmless)
+TEST(FullChargeAlarmPlaying, ASecondFiringWhilePlayingDoesNotRestart)
 {
-    AlarmRig quiet(2, 0);
-    quiet.alarm.stopAudioPlayer(); // no player yet: nothing to do
-    EXPECT_EQ(quiet.playersMade, 0);
-    EXPECT_FALSE(quiet.alarm.alertTimerActive());
+    AlarmRig rig(3, 1);
+    rig.levelEvent(kCharging, 0.99f);
+    rig.levelEvent(kCharging, 1.0f);
+    ASSERT_NE(rig.player, nullptr);
+    EXPECT_EQ(rig.player->loopsAtPlay, std::vector<int>{FullChargeAlarm::kContinuousLoops});
+    EXPECT_FALSE(rig.alarm.alertTimerActive());
+    // Full but back at 99 %: neither charging nor unplugged, so the sound
+    // goes on; the next 100 % is a crossing and fires again.
+    rig.levelEvent(kFull, 0.99f);
+    rig.levelEvent(kFull, 1.0f);
+    EXPECT_EQ(rig.plays(), 1);
+    EXPECT_EQ(rig.player->stops, 0);
+
+    // Once the sound is over, the same crossing plays the kept player again.
+    rig.player->finish();
+    rig.levelEvent(kFull, 0.99f);
+    rig.levelEvent(kFull, 1.0f);
+    EXPECT_EQ(rig.plays(), 2);
+    EXPECT_EQ(rig.playersMade, 1);
+}
+
+TEST(FullChargeAlarmPlaying, EveryMinutePlaysEach60SecondsAndFiringAgainStartsAFreshMinute)
+{
+    AlarmRig rig(2, 0);
+    rig.chargeToFull();
+    rig.player->finish();
+    rig.clock.advance(59s);
+    EXPECT_EQ(rig.plays(), 1);
+    rig.clock.advance(1s);
+    EXPECT_EQ(rig.plays(), 2);
+    rig.player->finish();
+    rig.clock.advance(30s);
+    rig.chargeToFull(); // stops, then fires again: a fresh minute from here
+    rig.player->finish();
+    rig.clock.advance(59s);
+    EXPECT_EQ(rig.plays(), 3);
+    rig.clock.advance(1s);
+    EXPECT_EQ(rig.plays(), 4);
+    EXPECT_EQ(rig.player->loopsAtPlay, (std::vector<int>{0, 0, 0, 0}));
+    rig.alarm.stopAudioPlayer();
+    EXPECT_FALSE(rig.player->isPlaying());
+    rig.clock.advance(600s);
+    EXPECT_EQ(rig.plays(), 4);
+}
+
+// Plugged in again below 100 %: silent but awake; unplugged: silent, and
+// the machine may idle.
+TEST(FullChargeAlarmPlaying, ChargerEventsStopTheAlarm)
+{
+    AlarmRig rig(2, 0);
+    rig.chargeToFull();
+    rig.stateEvent(kCharging, 0.99f);
+    EXPECT_EQ(rig.player->stops, 1);
+    EXPECT_FALSE(rig.alarm.alertTimerActive());
+    EXPECT_TRUE(rig.host.idle.disabled);
+    rig.chargeToFull();
+    rig.stateEvent(kUnplugged, 1.0f);
+    EXPECT_FALSE(rig.player->isPlaying());
+    EXPECT_FALSE(rig.host.idle.disabled);
+    rig.clock.advance(300s);
+    EXPECT_EQ(rig.plays(), 2);
+}
+
+TEST(FullChargeAlarmIdle, NonFiringEventsFollowTheIdleRule)
+{
+    AlarmRig rig(1, 1);
+    rig.levelEvent(kCharging, 0.50f);
+    EXPECT_TRUE(rig.host.idle.disabled); // charging below 100 %: stay awake
+    rig.levelEvent(kCharging, 1.0f);     // fires; the idle timer is left alone
+    EXPECT_TRUE(rig.host.idle.disabled);
+    // Neither charging nor unplugged (unknown): nothing changes.
+    const int calls = rig.host.idle.calls;
+    rig.stateEvent(Battery::StateUnknown, 1.0f);
+    EXPECT_EQ(rig.host.idle.calls, calls);
+}
+
+TEST(FullChargeAlarmIdle, FinishingKeepsTheMachineAwakeOnlyForEveryMinute)
+{
+    for (long long type : {1, 2, 3}) {
+        AlarmRig rig(type, 0);
+        rig.chargeToFull();
+        rig.host.idle.disabled = type != 2;
+        rig.player->finish();
+        EXPECT_EQ(rig.host.idle.disabled, type == 2) << type;
+    }
 }
 
 TEST(FullChargeAlarmFailure, ASoundThatCannotLoadLeavesTheRestWorking)
 {
     AlarmRig rig(2, 0);
     rig.soundLoads = false;
-    rig.stateEvent(kCharging, 0.9f);
-    rig.stateEvent(kFull, 1.0f);
+    rig.chargeToFull();
     EXPECT_EQ(rig.alarm.audioPlayer(), nullptr);
     EXPECT_TRUE(rig.alarm.alertTimerActive()); // the minute timer runs, silently
     rig.clock.advance(120s);
@@ -316,7 +253,6 @@ TEST(FullChargeAlarmFailure, ASoundThatCannotLoadLeavesTheRestWorking)
     EXPECT_FALSE(rig.host.idle.disabled);
     // The next firing tries to load the sound again.
     rig.soundLoads = true;
-    rig.stateEvent(kCharging, 0.9f);
-    rig.stateEvent(kFull, 1.0f);
+    rig.chargeToFull();
     EXPECT_EQ(rig.plays(), 1);
 }

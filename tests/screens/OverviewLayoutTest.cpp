@@ -15,8 +15,10 @@ std::vector<Row> rowsOf(const OverviewLayout& layout)
         for (int r = 0; r < layout.numberOfRows(s); ++r) {
             const std::optional<Row> row = layout.row({s, r});
             EXPECT_TRUE(row.has_value()) << s << "," << r;
-            if (row)
-                rows.push_back(*row);
+            if (!row)
+                return rows;
+            EXPECT_EQ(layout.indexPath(*row), (ui::IndexPath{s, r}));
+            rows.push_back(*row);
         }
     return rows;
 }
@@ -30,14 +32,10 @@ TEST(OverviewLayoutTest, RowsAndPlacesAgreeInEveryLayout)
             const OverviewLayout layout(large, cell);
             const std::vector<Row> rows = rowsOf(layout);
             EXPECT_EQ(std::set<Row>(rows.begin(), rows.end()).size(), rows.size());
-            for (int s = 0; s < layout.numberOfSections(); ++s) {
-                for (int r = 0; r < layout.numberOfRows(s); ++r)
-                    EXPECT_EQ(layout.indexPath(*layout.row({s, r})), (ui::IndexPath{s, r}));
+            for (int s = 0; s < layout.numberOfSections(); ++s)
                 EXPECT_FALSE(layout.row({s, layout.numberOfRows(s)}).has_value());
-            }
             EXPECT_FALSE(layout.row({layout.numberOfSections(), 0}).has_value());
             EXPECT_FALSE(layout.row({0, -1}).has_value());
-            EXPECT_EQ(layout.numberOfRows(-1), 0);
             EXPECT_EQ(layout.indexPath(Row::CarrierName).has_value(), cell);
         }
 }
@@ -49,20 +47,15 @@ TEST(OverviewLayoutTest, LargeScreensDropOnlyThePageRows)
     const std::vector<Row> small = rowsOf(OverviewLayout(false, true));
     const std::vector<Row> large = rowsOf(OverviewLayout(true, true));
     std::vector<Row> kept;
-    for (Row r : small)
-        if (OverviewLayout::kind(r) != OverviewLayout::Kind::Details)
-            kept.push_back(r);
-    EXPECT_EQ(large, kept);
-    EXPECT_EQ(small.size() - large.size(), 4u);
     for (Row r : small) {
-        EXPECT_EQ(OverviewLayout(false, true).isSelectable(r),
-                  OverviewLayout::kind(r) == OverviewLayout::Kind::Details);
+        const bool page = OverviewLayout::kind(r) == OverviewLayout::Kind::Details;
+        if (!page)
+            kept.push_back(r);
+        EXPECT_EQ(OverviewLayout(false, true).isSelectable(r), page);
         EXPECT_FALSE(OverviewLayout(true, true).isSelectable(r));
     }
-    // The first page row sits after the battery chart and state.
-    EXPECT_EQ(OverviewLayout(false, false).indexPath(Row::WorkTime), (ui::IndexPath{0, 2}));
-    EXPECT_EQ(OverviewLayout(true, false).indexPath(Row::WorkTime), std::nullopt);
-    EXPECT_EQ(OverviewLayout(true, false).indexPath(Row::DefaultGateway), (ui::IndexPath{4, 1}));
+    EXPECT_EQ(large, kept);
+    EXPECT_EQ(small.size() - large.size(), 4u);
 }
 
 } // namespace

@@ -10,8 +10,6 @@
 #include "host/SocketDump.h"
 #include "host/sysfs/InterfaceRoles.h"
 #include "host/VolumeInfo.h"
-#include "screens/battery/AlarmTableController.h"
-#include "screens/battery/BatteryTableController.h"
 #include "screens/battery/FullChargeAlarm.h"
 #include "screens/connections/ConnectionTableController.h"
 #include "screens/files/DiskTableController.h"
@@ -40,48 +38,34 @@
 namespace overview {
 
 struct Addresses : InterfaceAddresses {
-    std::vector<InterfaceAddress> entries;
-    std::optional<std::vector<InterfaceAddress>> list() override { return entries; }
+    std::optional<std::vector<InterfaceAddress>> list() override
+    {
+        InterfaceAddress a{
+            .name = "wlan0", .kind = InterfaceAddress::Kind::Ipv4, .flags = IFF_UP | IFF_RUNNING};
+        inet_pton(AF_INET, "192.168.1.20", &a.ipv4);
+        return std::vector<InterfaceAddress>{a};
+    }
 };
-
 struct Volume : VolumeInfo {
-    std::optional<VolumeSpace> space;
-    std::optional<VolumeSpace> spaceFor(const std::string&) override { return space; }
+    std::optional<VolumeSpace> spaceFor(const std::string&) override
+    {
+        return VolumeSpace{17179869184ull, 4294967296ull};
+    }
 };
-
 struct Carrier : CarrierService {
     CarrierReading reading;
     CarrierReading read() override { return reading; }
 };
-
+// Count the dumps only: the start-up snapshots must run once.
 struct Routes : RouteDump {
     int dumps = 0;
-    bool dump(const std::function<void(const RouteRecord&)>&) override
-    {
-        ++dumps;
-        return true;
-    }
+    bool dump(const std::function<void(const RouteRecord&)>&) override { return ++dumps; }
     std::optional<std::string> interfaceName(std::uint32_t) const override { return {}; }
 };
-
 struct Sockets : SocketDump {
     int lists = 0;
-    bool list(List, const std::function<void(const PcbRecord&)>&) override
-    {
-        ++lists;
-        return true;
-    }
+    bool list(List, const std::function<void(const PcbRecord&)>&) override { return ++lists; }
 };
-
-inline InterfaceAddress ipv4(const std::string& name, const char* dotted)
-{
-    InterfaceAddress a;
-    a.name = name;
-    a.kind = InterfaceAddress::Kind::Ipv4;
-    a.flags = IFF_UP | IFF_RUNNING;
-    inet_pton(AF_INET, dotted, &a.ipv4);
-    return a;
-}
 
 struct Options {
     bool large = false;
@@ -109,9 +93,7 @@ struct Rig {
     std::unique_ptr<RouteStats> routeStats;
     std::unique_ptr<ConnectionStats> connectionStats;
     std::unique_ptr<FullChargeAlarm> alarm;
-    std::unique_ptr<AlarmTableController> alarmPage;
-    DeviceFacts facts; // Work Time's own copy: a test may replace staticStats
-    std::unique_ptr<BatteryTableController> workTime;
+    DiskTableController workTimePage; // any page will do: only its identity counts
     DiskTableController filesPage;
     ConnectionTableController connectionsPage;
     RouteTableController routesPage;
@@ -132,10 +114,8 @@ struct Rig {
         carrier->reading.serviceAvailable = options.cellular;
         battery.lvl = 0.87f;
         battery.st = Battery::StateCharging;
-        volume->space = VolumeSpace{17179869184ull, 4294967296ull};
         testsupport::writeFile(dir.path(), "sys/class/net/wlan0/uevent", "INTERFACE=wlan0\n");
         testsupport::writeFile(dir.path(), "sys/class/net/wlan0/wireless/uevent", "");
-        addresses->entries = {ipv4("wlan0", "192.168.1.20")};
 
         staticStats =
             std::make_unique<StaticStats>(StaticStats::Host{kernel, identity, probe, modem});
@@ -157,11 +137,6 @@ struct Rig {
         // Nothing sounds in these tests.
         alarm = std::make_unique<FullChargeAlarm>(FullChargeAlarm::Host{
             battery, *dynamicStats, defaults, [] { return std::unique_ptr<AudioPlayer>(); }});
-        facts = staticStats->deviceFacts();
-        alarmPage = std::make_unique<AlarmTableController>(
-            AlarmTableController::Host{defaults, *dynamicStats});
-        workTime = std::make_unique<BatteryTableController>(
-            BatteryTableController::Host{battery, facts, defaults}, *alarmPage);
     }
 
     OverviewSources sources()
@@ -178,14 +153,12 @@ struct Rig {
     }
     GeneralTableController::Pages pages()
     {
-        return {*workTime, filesPage, connectionsPage, routesPage};
+        return {workTimePage, filesPage, connectionsPage, routesPage};
     }
 
     ~Rig()
     {
         controller.reset();
-        workTime.reset();
-        alarmPage.reset();
         alarm.reset();
         Defaults::setStandardPath({});
         ui::Device::setUserInterfaceIdiom(ui::UserInterfaceIdiom::Phone);

@@ -91,9 +91,4 @@ struct CountingGraph {
     MainWindowDescription* operator->() const { return graph.get(); }
 };
 
-inline CountingGraph countingGraph()
-{
-    return CountingGraph();
-}
-
 } // namespace shelltest
