@@ -30,6 +30,7 @@ bool StallProbe::eventFilter(QObject* watched, QEvent* event)
         // Start-up before the first paint is not what the user waits on.
         QCoreApplication::instance()->removeEventFilter(this);
         m_sinceTick.start();
+        m_sinceStart.start();
         m_timer.start();
         qCInfo(lcApp, "stall probe started, writing to %s", qPrintable(m_file));
     }
@@ -38,7 +39,11 @@ bool StallProbe::eventFilter(QObject* watched, QEvent* event)
 
 void StallProbe::tick()
 {
-    m_longest = std::max(m_longest, m_sinceTick.restart());
+    const qint64 gap = m_sinceTick.restart();
+    if (gap > m_longest) {
+        m_longest = gap;
+        m_longestAt = m_sinceStart.elapsed();
+    }
     if (++m_ticks % 200 == 0)
         write();
 }
@@ -47,5 +52,9 @@ void StallProbe::write() const
 {
     QFile out(m_file);
     if (out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        out.write(QStringLiteral("longest_ms %1\nticks %2\n").arg(m_longest).arg(m_ticks).toUtf8());
+        out.write(QStringLiteral("longest_ms %1\nticks %2\nlongest_at_ms %3\n")
+                      .arg(m_longest)
+                      .arg(m_ticks)
+                      .arg(m_longestAt)
+                      .toUtf8());
 }

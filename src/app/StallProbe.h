@@ -25,6 +25,8 @@ private:
     QString m_file;
     QTimer m_timer;
     QElapsedTimer m_sinceTick;
+    QElapsedTimer m_sinceStart; // where the longest gap fell, to find its cause
+    qint64 m_longestAt = 0;
     qint64 m_longest = 0;
     long m_ticks = 0;
 };

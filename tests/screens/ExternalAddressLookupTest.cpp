@@ -15,17 +15,15 @@ using namespace std::chrono_literals;
 
 struct LookupTest : ::testing::Test {
     QTemporaryDir dir;
+    Defaults defaults{dir.path() + "/welvane.conf"};
     AddressServer server;
-    ExternalAddressLookup lookup;
+    ExternalAddressLookup lookup{defaults};
 
     void SetUp() override
     {
-        Defaults::setStandardPath(dir.path() + "/welvane.conf");
-        Defaults::standardUserDefaults().setObject(server.base(),
-                                                   ExternalAddressLookup::kServiceKey);
+        defaults.setObject(server.base(), ExternalAddressLookup::kServiceKey);
         lookup.setTimeout(800ms);
     }
-    void TearDown() override { Defaults::setStandardPath({}); }
 
     QString run()
     {
@@ -104,21 +102,20 @@ TEST_F(LookupTest, UnreachableServiceEndsInNA)
     ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
     const quint16 port = closed.serverPort();
     closed.close();
-    Defaults::standardUserDefaults().setObject(QStringLiteral("127.0.0.1:%1").arg(port),
-                                               ExternalAddressLookup::kServiceKey);
+    defaults.setObject(QStringLiteral("127.0.0.1:%1").arg(port),
+                       ExternalAddressLookup::kServiceKey);
     EXPECT_EQ(run(), "N/A");
 }
 
 TEST_F(LookupTest, OnlyHttpServicesWithAValidPortAreAsked)
 {
     server.answer = [] { return AddressServer::ok("198.51.100.7"); };
-    Defaults::standardUserDefaults().setObject("127.0.0.1:x" + server.base().section(':', -1),
-                                               ExternalAddressLookup::kServiceKey);
+    defaults.setObject("127.0.0.1:x" + server.base().section(':', -1),
+                       ExternalAddressLookup::kServiceKey);
     EXPECT_EQ(run(), "N/A");
     EXPECT_EQ(server.requests, 0);
     // A path or a query of the user's own is sent as given.
-    Defaults::standardUserDefaults().setObject(server.base() + "/?format=text",
-                                               ExternalAddressLookup::kServiceKey);
+    defaults.setObject(server.base() + "/?format=text", ExternalAddressLookup::kServiceKey);
     EXPECT_EQ(run(), "198.51.100.7");
     EXPECT_TRUE(server.lastRequest.startsWith("GET /?format=text HTTP/1.1\r\n"))
         << server.lastRequest.toStdString();
@@ -126,9 +123,7 @@ TEST_F(LookupTest, OnlyHttpServicesWithAValidPortAreAsked)
 
 TEST(ExternalAddressLookupTest, ServiceUrlFromTheSettings)
 {
-    QTemporaryDir dir;
-    Defaults::setStandardPath(dir.path() + "/welvane.conf");
-    EXPECT_EQ(ExternalAddressLookup::lookupUrl().toString(), "https://api.ipify.org");
+    EXPECT_EQ(ExternalAddressLookup::lookupUrl({}).toString(), "https://api.ipify.org");
     const std::pair<const char*, const char*> cases[] = {
         {"example.org:8080", "http://example.org:8080/get_ip_addr"},
         {"HTTPS://example.org:65535/", "https://example.org:65535/get_ip_addr"},
@@ -137,12 +132,10 @@ TEST(ExternalAddressLookupTest, ServiceUrlFromTheSettings)
         {"https://:443/", ""},
     };
     for (const auto& [setting, url] : cases) {
-        Defaults::standardUserDefaults().setObject(QString::fromLatin1(setting),
-                                                   ExternalAddressLookup::kServiceKey);
-        EXPECT_EQ(ExternalAddressLookup::lookupUrl().toString(), QString::fromLatin1(url))
+        EXPECT_EQ(ExternalAddressLookup::lookupUrl(QString::fromLatin1(setting)).toString(),
+                  QString::fromLatin1(url))
             << setting;
     }
-    Defaults::setStandardPath({});
 }
 
 TEST(ExternalAddressLookupTest, AddressValidation)

@@ -141,8 +141,9 @@ TEST(CopyMenu, TurningTheWindowWithTheMenuOpenLeavesTheOverviewRefreshing)
     // Either the menu is still up over a label the user can see (and the
     // pause with it), or it went and the refresh runs again.
     EXPECT_EQ(menu.menu()->isVisible(), menu.isMenuVisible());
-    if (menu.isMenuVisible())
+    if (menu.isMenuVisible()) {
         EXPECT_TRUE(value->isVisible());
+    }
     EXPECT_EQ(overview->scrolling(), menu.isMenuVisible());
     menu.menu()->close();
     EXPECT_FALSE(overview->scrolling());

@@ -10,7 +10,8 @@
 
 #include <arpa/inet.h>
 
-ExternalAddressLookup::ExternalAddressLookup(QObject* parent) : QObject(parent)
+ExternalAddressLookup::ExternalAddressLookup(Defaults& defaults, QObject* parent)
+    : QObject(parent), m_defaults(defaults)
 {
     m_deadline = new QTimer(this);
     m_deadline->setSingleShot(true);
@@ -36,10 +37,9 @@ QNetworkAccessManager* ExternalAddressLookup::network()
     return m_network;
 }
 
-QUrl ExternalAddressLookup::lookupUrl()
+QUrl ExternalAddressLookup::lookupUrl(const QString& setting)
 {
-    const QString service =
-        Defaults::standardUserDefaults().stringForKey(QString::fromLatin1(kServiceKey)).trimmed();
+    const QString service = setting.trimmed();
     if (service.isEmpty())
         return QUrl(QString::fromLatin1(kDefaultService));
     // A bare "host" or "host:port" is taken as a plain-HTTP service.
@@ -94,7 +94,7 @@ void ExternalAddressLookup::loadIP(bool demo)
     }
     m_body.clear();
     m_refused = false;
-    const QUrl url = lookupUrl();
+    const QUrl url = lookupUrl(m_defaults.stringForKey(QString::fromLatin1(kServiceKey)));
     if (url.isEmpty()) {
         QTimer::singleShot(0, this, [this] { notifyLoaded(QString::fromLatin1(kNotAvailable)); });
         return;

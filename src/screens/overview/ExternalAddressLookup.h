@@ -8,6 +8,7 @@
 
 #include <chrono>
 
+class Defaults;
 class QNetworkAccessManager;
 class QNetworkReply;
 class QTimer;
@@ -35,7 +36,8 @@ public:
     static constexpr int kMaxBodyBytes = 256;
     static constexpr std::chrono::milliseconds kDefaultTimeout{10000};
 
-    explicit ExternalAddressLookup(QObject* parent = nullptr);
+    // The service is read from `defaults` at each lookup.
+    explicit ExternalAddressLookup(Defaults& defaults, QObject* parent = nullptr);
     ~ExternalAddressLookup() override;
 
     // "N/A", "Loading..." or the address.
@@ -52,10 +54,11 @@ public:
     // unless one is running. In demo mode the answer is kDemoAddress.
     void clickMe(bool demo);
 
-    // The URL to ask: the default service as given, a setting without a path
-    // (or "/") and without a query gets kPath, any other setting is used as
-    // given. Empty when the setting is not an http(s) URL with a valid port.
-    static QUrl lookupUrl();
+    // The URL to ask for the setting's value: the default service as given
+    // when it is empty, a value without a path (or "/") and without a query
+    // gets kPath, any other value is used as given. Empty when the value is
+    // not an http(s) URL with a valid port.
+    static QUrl lookupUrl(const QString& setting);
     // What inet_aton accepts, after trimming the line end a service sends.
     static bool isIpv4Address(const QByteArray& body);
 
@@ -74,6 +77,7 @@ private:
     QNetworkAccessManager* network();
 
     QString m_externalIP = QString::fromLatin1(kNotAvailable);
+    Defaults& m_defaults;
     bool m_loadingIP = false;
     int m_requests = 0;
     std::chrono::milliseconds m_timeout = kDefaultTimeout;

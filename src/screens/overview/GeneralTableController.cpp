@@ -75,7 +75,8 @@ void setLamp(OverviewCell* cell, const OverviewFormat::Lamped& value)
 GeneralTableController::GeneralTableController(OverviewSources sources, Pages pages,
                                                QObject* parent)
     : ScreenController(QStringLiteral("Overview"), ui::TableViewStyle::Grouped, parent),
-      m_sources(std::move(sources)), m_pages(pages), m_lookup(new ExternalAddressLookup(this))
+      m_sources(std::move(sources)), m_pages(pages),
+      m_lookup(new ExternalAddressLookup(m_sources.defaults, this))
 {
     connect(m_lookup, &ExternalAddressLookup::externalIPChanged, this,
             &GeneralTableController::reloadTable);

@@ -107,41 +107,71 @@ TEST_F(DBusStall, AHungBusOrServiceCostsNoMoreThanAHealthyOne)
 // carrier on every refresh). The program records its own longest stall
 // (WELVANE_STALL_PROBE) and is stopped by `timeout`, so xvfb-run cleans up
 // its server as usual.
+struct StallReport {
+    qint64 longest = -1, ticks = -1, at = -1;
+};
+
+// One window run of `seconds` with the given bus; the program records its own
+// longest UI-thread gap.
+static StallReport watchWindow(const QString& xvfbRun, QProcessEnvironment env, int seconds,
+                               std::string& errors)
+{
+    QTemporaryDir dir;
+    const QString report = dir.filePath("stall.txt");
+    env.insert("WELVANE_STALL_PROBE", report);
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(xvfbRun, {"-a", "timeout", QString::number(seconds), QStringLiteral(WELVANE_BINARY)});
+    p.waitForFinished((seconds + 30) * 1000);
+    StallReport r;
+    QFile file(report);
+    if (!file.open(QIODevice::ReadOnly)) {
+        errors = p.readAllStandardError().toStdString();
+        return r;
+    }
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        if (line.startsWith("longest_ms "))
+            r.longest = line.mid(11).toLongLong();
+        else if (line.startsWith("ticks "))
+            r.ticks = line.mid(6).toLongLong();
+        else if (line.startsWith("longest_at_ms "))
+            r.at = line.mid(14).toLongLong();
+    }
+    return r;
+}
+
+// The window under a virtual X server: from the first paint on, the UI
+// thread never waits on D-Bus, neither with a silent system and session bus
+// nor with a ModemManager that never answers (the Overview asks for the
+// carrier on every refresh). The program is stopped by `timeout`, so
+// xvfb-run cleans up its server as usual. A wait on D-Bus comes back on
+// every refresh; one over-long gap on a loaded 2-core machine is the
+// scheduler's, so a run over the limit is watched once more.
 TEST_F(DBusStall, TheWindowNeverStallsOnAHungBusOrService)
 {
     const QString xvfbRun = QStandardPaths::findExecutable("xvfb-run");
     if (xvfbRun.isEmpty())
         GTEST_SKIP() << "xvfb-run missing";
-    constexpr int kSeconds = 12;
+    // Past the 30 s after which a silent service is asked again.
+    constexpr int kSeconds = 32;
+    constexpr qint64 kLimitMs = 50;
     for (const auto& [what, address] :
          {std::pair{"silent bus", silentSocket.address()},
           std::pair{"silent ModemManager", silentServiceBus.address}}) {
-        QTemporaryDir dir;
-        const QString report = dir.filePath("stall.txt");
-        QProcessEnvironment env = busEnvironment(address);
-        env.insert("WELVANE_STALL_PROBE", report);
-        env.insert("QT_QPA_PLATFORM", "xcb");
-        QProcess p;
-        p.setProcessEnvironment(env);
-        p.start(xvfbRun,
-                {"-a", "timeout", QString::number(kSeconds), QStringLiteral(WELVANE_BINARY)});
-        ASSERT_TRUE(p.waitForFinished((kSeconds + 30) * 1000));
-
-        QFile file(report);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly))
-            << what << ": " << p.readAllStandardError().toStdString();
-        qint64 longest = -1, ticks = -1;
-        for (const QByteArray& line : file.readAll().split('\n')) {
-            if (line.startsWith("longest_ms "))
-                longest = line.mid(11).toLongLong();
-            else if (line.startsWith("ticks "))
-                ticks = line.mid(6).toLongLong();
+        StallReport r;
+        for (int attempt = 1; attempt <= 2; ++attempt) {
+            std::string errors;
+            r = watchWindow(xvfbRun, busEnvironment(address), kSeconds, errors);
+            ASSERT_GE(r.longest, 0) << what << ": " << errors;
+            std::printf("window, %s: longest UI stall %lld ms (at %lld ms) over %lld ticks\n", what,
+                        static_cast<long long>(r.longest), static_cast<long long>(r.at),
+                        static_cast<long long>(r.ticks));
+            if (r.longest < kLimitMs)
+                break;
         }
-        std::printf("window, %s: longest UI stall %lld ms over %lld ticks\n", what,
-                    static_cast<long long>(longest), static_cast<long long>(ticks));
         // Seconds of 5 ms ticks: the probe watched through several refreshes.
-        EXPECT_GT(ticks, 800) << what;
-        EXPECT_GE(longest, 0) << what;
-        EXPECT_LT(longest, 50) << what;
+        EXPECT_GT(r.ticks, 2000) << what;
+        EXPECT_LT(r.longest, kLimitMs) << what;
     }
 }
