@@ -3,6 +3,7 @@
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -142,4 +143,22 @@ TEST(Run, ReportIsPrinted)
     const Result r = run({"--report"});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.contains(QLatin1String("Hardware Features:"))) << r.out.toStdString();
+}
+
+// Looking is not changing: a page shown with --dump writes no settings, not
+// the repaired value of an out-of-range key nor the launch bookkeeping.
+TEST(Run, DumpingPagesLeavesTheSettingsFileAsItWas)
+{
+    const QString folder = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/welvane");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QByteArray stored = "[General]\nkHealthKey=500\nkAlertType=2\n";
+    QFile file(folder + QStringLiteral("/welvane.conf"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(stored);
+    file.close();
+    for (const char* page : {"worktime", "alarm", "overview"})
+        EXPECT_EQ(run({"--dump", page}).exitCode, 0) << page;
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), stored);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"welvane.conf"});
 }
