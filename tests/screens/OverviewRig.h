@@ -40,8 +40,10 @@ namespace overview {
 struct Addresses : InterfaceAddresses {
     std::optional<std::vector<InterfaceAddress>> list() override
     {
-        InterfaceAddress a{
-            .name = "wlan0", .kind = InterfaceAddress::Kind::Ipv4, .flags = IFF_UP | IFF_RUNNING};
+        InterfaceAddress a;
+        a.name = "wlan0";
+        a.kind = InterfaceAddress::Kind::Ipv4;
+        a.flags = IFF_UP | IFF_RUNNING;
         inet_pton(AF_INET, "192.168.1.20", &a.ipv4);
         return std::vector<InterfaceAddress>{a};
     }
