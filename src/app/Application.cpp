@@ -8,6 +8,7 @@
 #include "host/DemoMode.h"
 #include "host/DisplayFacts.h"
 #include "host/settings/Defaults.h"
+#include "metrics/MetricsServer.h"
 #include "shell/ForegroundWatcher.h"
 #include "shell/MainWindowDescription.h"
 #include "shell/PageNavigator.h"
@@ -181,6 +182,8 @@ int Application::run(int argc, char** argv)
     // applied after these rules, so it still decides.
     QLoggingCategory::setFilterRules(cl.verbose ? QStringLiteral("welvane.*.debug=true")
                                                 : QStringLiteral("welvane.*.debug=false"));
+    if (cl.mode == CommandLine::Mode::ServeMetrics) // headless: before any QApplication
+        return MetricsServer::run(cl.metricsAddress.toStdString(), cl.metricsIdentity);
 
     const bool offscreenWork = cl.mode == CommandLine::Mode::Screenshot ||
                                cl.mode == CommandLine::Mode::Dump ||

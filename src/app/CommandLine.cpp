@@ -69,6 +69,11 @@ CommandLine CommandLine::parse(const QStringList& arguments)
             cl.page = next(QStringLiteral("a page"));
             if (!cl.page.isEmpty())
                 checkPage(cl.page);
+        } else if (a == QLatin1String("--serve-metrics")) {
+            setMode(Mode::ServeMetrics, a);
+            cl.metricsAddress = next(QStringLiteral("[ADDRESS:]PORT"));
+        } else if (a == QLatin1String("--metrics-identity")) {
+            cl.metricsIdentity = true;
         } else if (a == QLatin1String("-platform") || a == QLatin1String("-display")) {
             const QString v = next(QStringLiteral("a value"));
             cl.qtArguments << a << v;
@@ -78,6 +83,8 @@ CommandLine CommandLine::parse(const QStringList& arguments)
             fail(QStringLiteral("unknown option %1").arg(quoted(a)));
         }
     }
+    if (cl.metricsIdentity && cl.mode != Mode::ServeMetrics)
+        fail(QStringLiteral("--metrics-identity needs --serve-metrics"));
     return cl;
 }
 
@@ -95,6 +102,11 @@ QString CommandLine::helpText()
                "                              picture and exit\n"
                "  --dump PAGE                 print PAGE's sections and rows as text and exit\n"
                "  --report                    print the device report and exit\n"
+               "  --serve-metrics [ADDRESS:]PORT\n"
+               "                              serve Prometheus metrics on GET /metrics (no\n"
+               "                              window; address 127.0.0.1 unless given) until\n"
+               "                              SIGTERM or SIGINT\n"
+               "  --metrics-identity          also export the device ID and MAC addresses\n"
                "  --verbose                   log what each part of welvane does (the same as\n"
                "                              QT_LOGGING_RULES=\"welvane.*.debug=true\")\n"
                "  --help                      show this help and exit\n"

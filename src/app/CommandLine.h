@@ -9,7 +9,7 @@
 // platform depends on it). Qt's own -platform and -display pass through.
 class CommandLine {
 public:
-    enum class Mode { Window, Screenshot, Dump, Report, Help, Version };
+    enum class Mode { Window, Screenshot, Dump, Report, Help, Version, ServeMetrics };
     enum class Layout { Small, Large };
 
     Mode mode = Mode::Window;
@@ -21,7 +21,9 @@ public:
     int fileArgument = -1;   // where the file name is in the arguments, for its raw bytes
     QStringList qtArguments; // program name plus what Qt should see
     bool platformGiven = false;
-    QString error; // set when the line cannot be used (exit 2)
+    QString error;                // set when the line cannot be used (exit 2)
+    QString metricsAddress;       // --serve-metrics [ADDRESS:]PORT
+    bool metricsIdentity = false; // --metrics-identity
 
     static CommandLine parse(const QStringList& arguments);
     static QString helpText();

@@ -1,0 +1,3 @@
+#include "metrics/MetricsLog.h"
+
+Q_LOGGING_CATEGORY(lcMetrics, "welvane.metrics", QtInfoMsg)
