@@ -21,7 +21,8 @@ public:
     int fileArgument = -1;   // where the file name is in the arguments, for its raw bytes
     QStringList qtArguments; // program name plus what Qt should see
     bool platformGiven = false;
-    QString error;                // set when the line cannot be used (exit 2)
+    QString error; // set when the line cannot be used (exit 2)
+
     QString metricsAddress;       // --serve-metrics [ADDRESS:]PORT
     bool metricsIdentity = false; // --metrics-identity
 
