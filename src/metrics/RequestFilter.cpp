@@ -17,7 +17,7 @@ int beginRequest(mg_connection* connection)
         return 0;
     case RequestFilter::Verdict::Head:
         mg_printf(connection, "HTTP/1.1 200 OK\r\n"
-                              "Content-Type: text/plain; version=0.0.4; charset=utf-8\r\n"
+                              "Content-Type: text/plain; charset=utf-8\r\n"
                               "Connection: close\r\n\r\n");
         return 200;
     case RequestFilter::Verdict::NotFound:
