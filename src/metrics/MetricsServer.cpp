@@ -7,6 +7,7 @@
 #include "metrics/MetricsReader.h"
 #include "metrics/RequestFilter.h"
 
+#include <civetweb.h>
 #include <prometheus/exposer.h>
 
 #include <arpa/inet.h>
@@ -23,6 +24,11 @@ std::vector<std::string> MetricsServer::serverOptions(const ListenAddress& addre
 {
     return {"listening_ports",        address.serverOption(), "num_threads",
             std::to_string(kThreads), "request_timeout_ms",   std::to_string(kRequestTimeoutMs)};
+}
+
+bool MetricsServer::ipv6Served()
+{
+    return mg_check_feature(8) != 0; // 8: IPv6 in civetweb's feature bits
 }
 
 std::string MetricsServer::bindError(const ListenAddress& address)
@@ -75,6 +81,13 @@ int MetricsServer::run(const std::string& listen, bool withIdentity)
     auto reader = std::make_shared<MetricsReader>(MetricsHost::linuxHost());
     auto collector =
         std::make_shared<MetricsCollector>([reader] { return reader->read(); }, withIdentity);
+    if (address->ipv6 && !ipv6Served()) {
+        std::fprintf(stderr,
+                     "welvane: cannot listen on %s: this system's HTTP server library "
+                     "(civetweb) is built without IPv6; use an IPv4 address\n",
+                     address->serverOption().c_str());
+        return 1;
+    }
     std::unique_ptr<prometheus::Exposer> exposer;
     try {
         exposer = std::make_unique<prometheus::Exposer>(serverOptions(*address),

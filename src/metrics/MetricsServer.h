@@ -19,6 +19,9 @@ public:
     // The HTTP server's options: enough threads that a few idle clients do
     // not hold up scrapes, and a request time-out that frees their threads.
     static std::vector<std::string> serverOptions(const ListenAddress& address);
+    // Whether the HTTP server library can listen on IPv6 (Debian's civetweb
+    // cannot).
+    static bool ipv6Served();
     // Why binding the address fails (a bind of our own, for a clear message).
     static std::string bindError(const ListenAddress& address);
 };

@@ -1,8 +1,6 @@
-#include "metrics/ListenAddress.h"
 #include "metrics/MetricFamilies.h"
 #include "metrics/MetricsCollector.h"
 #include "metrics/MetricsReader.h"
-#include "metrics/RequestFilter.h"
 
 #include "MetricsFakes.h"
 #include "ServedExporter.h"
@@ -37,14 +35,6 @@ PcbRecord pcb(int state, std::uint64_t cookie, std::uint16_t fport = 80)
     r.tstate = state;
     r.cookie = cookie;
     r.fport = fport;
-    return r;
-}
-
-RouteRecord route(std::uint8_t family, RouteRecord::Slot slot = RouteRecord::Destination)
-{
-    RouteRecord r;
-    r.addrs = 1u << slot;
-    r.sa[slot].bytes[1] = family;
     return r;
 }
 
@@ -106,12 +96,10 @@ TEST(MetricsExport, SocketsAreCountedOnceByProtocolAndState)
 {
     fakes::Host host;
     using L = SocketDump::List;
-    host.sockets->lists[L::Tcp] = {pcb(tcpstate::Established, 1),
-                                   pcb(tcpstate::Established, 1), // repeated by a racing dump
-                                   pcb(tcpstate::Established, 0),
-                                   pcb(tcpstate::Established, 0),
-                                   pcb(tcpstate::TimeWait, 2),
-                                   pcb(12, 3)};
+    host.sockets->lists[L::Tcp] = {
+        pcb(tcpstate::Established, 1), pcb(tcpstate::Established, 1), // repeated by a racing dump
+        pcb(tcpstate::Established, 0), pcb(tcpstate::Established, 0),
+        pcb(tcpstate::TimeWait, 2),    pcb(12, 3)};
     host.sockets->lists[L::Udp] = {pcb(0, 4, 0), pcb(0, 5, 53), pcb(0, 6, 0)};
     const std::string text = exported(host);
     EXPECT_EQ(sample(text, "welvane_connections{protocol=\"tcp\",state=\"established\"}"), 3);
@@ -120,21 +108,6 @@ TEST(MetricsExport, SocketsAreCountedOnceByProtocolAndState)
     EXPECT_EQ(sample(text, "welvane_connections{protocol=\"udp\",state=\"unconnected\"}"), 2);
     EXPECT_EQ(sample(text, "welvane_connections{protocol=\"udp\",state=\"connected\"}"), 1);
     EXPECT_FALSE(has(text, "protocol=\"raw\""));
-}
-
-TEST(MetricsExport, RoutesAreCountedByFamilyOfTheirFirstAddress)
-{
-    fakes::Host host;
-    host.routes->records = {route(routefamily::Inet), route(routefamily::Inet6),
-                            route(routefamily::Inet6),
-                            route(routefamily::Inet, RouteRecord::GatewaySlot)};
-    std::string text = exported(host);
-    EXPECT_EQ(sample(text, "welvane_routes{family=\"ipv4\"}"), 2);
-    EXPECT_EQ(sample(text, "welvane_routes{family=\"ipv6\"}"), 2);
-    host.routes->ok = false;
-    text = exported(host);
-    EXPECT_FALSE(has(text, "welvane_routes{"));
-    EXPECT_EQ(sample(text, "welvane_collector_success{collector=\"routes\"}"), 0);
 }
 
 TEST(MetricsExport, DeviceIdAndHardwareAddressesOnlyWhenAsked)
@@ -231,36 +204,4 @@ TEST(MetricsCollector, ConcurrentScrapesWaitForTheRefreshInFlight)
         t.join();
     EXPECT_EQ(answered.load(), 8);
     EXPECT_EQ(reads.load(), 1);
-}
-
-TEST(ListenAddress, PortAloneIsLoopbackAndOtherAddressesAreExplicit)
-{
-    auto a = ListenAddress::parse("9100");
-    ASSERT_TRUE(a);
-    EXPECT_EQ(a->serverOption(), "127.0.0.1:9100");
-    a = ListenAddress::parse("0.0.0.0:80");
-    ASSERT_TRUE(a);
-    EXPECT_EQ(a->serverOption(), "0.0.0.0:80");
-    a = ListenAddress::parse("[::1]:9100");
-    ASSERT_TRUE(a);
-    EXPECT_EQ(a->serverOption(), "[::1]:9100");
-    EXPECT_EQ(a->url(9100), "http://[::1]:9100/metrics");
-    std::string why;
-    for (const char* bad : {"", "x", "65536", "-1", "9100 ", "host:9100", "::1:9100", "[::1]",
-                            "[::1]9100", "1.2.3:80", "[127.0.0.1]:80"}) {
-        EXPECT_FALSE(ListenAddress::parse(bad, &why)) << bad;
-        EXPECT_FALSE(why.empty()) << bad;
-    }
-}
-
-TEST(RequestFilter, OnlyTheExactPathWithGetOrHeadIsServed)
-{
-    using V = RequestFilter::Verdict;
-    EXPECT_EQ(RequestFilter::decide("GET", "/metrics"), V::Pass);
-    EXPECT_EQ(RequestFilter::decide("HEAD", "/metrics"), V::Head);
-    EXPECT_EQ(RequestFilter::decide("POST", "/metrics"), V::MethodNotAllowed);
-    EXPECT_EQ(RequestFilter::decide("get", "/metrics"), V::MethodNotAllowed);
-    EXPECT_EQ(RequestFilter::decide("GET", "/metrics/"), V::NotFound);
-    EXPECT_EQ(RequestFilter::decide("GET", "/metricsfoo"), V::NotFound);
-    EXPECT_EQ(RequestFilter::decide("POST", "/"), V::NotFound);
 }

@@ -14,23 +14,11 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <thread>
 
 using namespace served;
 
 namespace {
-
-std::optional<std::uint64_t> memTotalBytes()
-{
-    std::ifstream in("/proc/meminfo");
-    std::string key;
-    std::uint64_t kib = 0;
-    while (in >> key >> kib)
-        if (key == "MemTotal:")
-            return kib * 1024;
-    return std::nullopt;
-}
 
 // An established loopback connection pair made inside the namespace.
 struct Pair {
@@ -131,7 +119,8 @@ TEST(PrometheusScrapeTiming, PrometheusStoresTheExportersSeries)
     const auto up = prometheus.waitFor("up{job=\"welvane\"}", [](double v) { return v == 1; });
     ASSERT_EQ(up, 1.0) << "Prometheus never scraped the exporter successfully";
     EXPECT_TRUE(prometheus.query("welvane_load1{job=\"welvane\"}").has_value());
-    EXPECT_EQ(prometheus.query("welvane_memory_total_bytes"), double(*memTotalBytes()));
+    EXPECT_EQ(prometheus.query("welvane_memory_total_bytes"),
+              double(*procNumber("/proc/meminfo", "MemTotal:") * 1024));
     EXPECT_EQ(prometheus.query("min_over_time(welvane_collector_success[1m])"), 1.0);
 
     // Before: only a scrape or a query in flight may be established (2

@@ -1,5 +1,6 @@
 // Clients that misbehave: wrong requests, silent or greedy connections,
 // floods. The exporter keeps answering and keeps its memory.
+#include "metrics/MetricsServer.h"
 #include "ServedExporter.h"
 
 #include <gtest/gtest.h>
@@ -94,6 +95,18 @@ TEST(ServeMetricsBadInput, AnAddressInUseOrNotOurOwnFailsWithOneLine)
     for (const char* listen : {"9100x", "70000", "localhost:9100", "::1:9100"}) {
         Process bad({WELVANE_BINARY, "--serve-metrics", listen});
         EXPECT_EQ(bad.stop(0), 2) << listen;
+    }
+    Process identityAlone({WELVANE_BINARY, "--metrics-identity"});
+    EXPECT_EQ(identityAlone.stop(0), 2);
+    // An IPv6 address is served, or refused in one line when the HTTP
+    // library has no IPv6.
+    Exporter ipv6({}, {}, "[::1]:0");
+    if (MetricsServer::ipv6Served()) {
+        EXPECT_EQ(ipv6.line.rfind("welvane: serving metrics on http://[::1]:", 0), 0u);
+        EXPECT_EQ(ipv6.process.stop(SIGINT), 0);
+    } else {
+        EXPECT_EQ(ipv6.process.stop(0), 1);
+        EXPECT_NE(ipv6.process.errors().find("built without IPv6"), std::string::npos);
     }
 }
 

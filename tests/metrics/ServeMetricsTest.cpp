@@ -13,15 +13,6 @@ using namespace served;
 
 namespace {
 
-std::optional<std::uint64_t> procField(const char* file, const std::string& key)
-{
-    std::ifstream in(file);
-    for (std::string line; std::getline(in, line);)
-        if (line.rfind(key, 0) == 0)
-            return std::stoull(line.substr(key.size()));
-    return std::nullopt;
-}
-
 std::string label(const std::string& text, const std::string& metric, const std::string& name)
 {
     const auto at = text.find("\n" + metric + "{");
@@ -47,9 +38,9 @@ TEST(ServeMetrics, ValuesMatchTheMachineAndPromtoolAcceptsThem)
     const std::string text = exporter.scrape();
 
     EXPECT_EQ(sample(text, "welvane_memory_total_bytes"),
-              double(*procField("/proc/meminfo", "MemTotal:") * 1024));
+              double(*procNumber("/proc/meminfo", "MemTotal:") * 1024));
     EXPECT_EQ(sample(text, "welvane_boot_time_seconds"),
-              double(*procField("/proc/stat", "btime ")));
+              double(*procNumber("/proc/stat", "btime ")));
     EXPECT_EQ(label(text, "welvane_device_info", "cores"),
               testsupport::commandOutput("getconf", {"_NPROCESSORS_ONLN"}).toStdString());
     EXPECT_EQ(label(text, "welvane_device_info", "kernel"),

@@ -9,7 +9,9 @@
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
+#include <fstream>
 #include <netinet/in.h>
+#include <optional>
 #include <poll.h>
 #include <spawn.h>
 #include <string>
@@ -113,6 +115,16 @@ inline std::optional<double> sample(const std::string& text, const std::string& 
             return std::stod(text.substr(at + series.size() + 1));
         at += series.size();
     }
+    return std::nullopt;
+}
+
+// The number after key on its line of a /proc file ("MemTotal:", "btime ").
+inline std::optional<std::uint64_t> procNumber(const char* file, const std::string& key)
+{
+    std::ifstream in(file);
+    for (std::string line; std::getline(in, line);)
+        if (line.rfind(key, 0) == 0)
+            return std::stoull(line.substr(key.size()));
     return std::nullopt;
 }
 
