@@ -69,6 +69,13 @@ int MetricsServer::run(const std::string& listen, bool withIdentity)
         std::fprintf(stderr, "welvane: --serve-metrics %s: %s\n", listen.c_str(), why.c_str());
         return 2;
     }
+    if (address->ipv6 && !ipv6Served()) {
+        std::fprintf(stderr,
+                     "welvane: cannot listen on %s: this system's HTTP server library "
+                     "(civetweb) is built without IPv6; use an IPv4 address\n",
+                     address->serverOption().c_str());
+        return 1;
+    }
     // The server's threads inherit this mask, so only sigwait below sees
     // the stop signals; a client that hangs up must not kill us.
     sigset_t stop;
@@ -81,13 +88,6 @@ int MetricsServer::run(const std::string& listen, bool withIdentity)
     auto reader = std::make_shared<MetricsReader>(MetricsHost::linuxHost());
     auto collector =
         std::make_shared<MetricsCollector>([reader] { return reader->read(); }, withIdentity);
-    if (address->ipv6 && !ipv6Served()) {
-        std::fprintf(stderr,
-                     "welvane: cannot listen on %s: this system's HTTP server library "
-                     "(civetweb) is built without IPv6; use an IPv4 address\n",
-                     address->serverOption().c_str());
-        return 1;
-    }
     std::unique_ptr<prometheus::Exposer> exposer;
     try {
         exposer = std::make_unique<prometheus::Exposer>(serverOptions(*address),

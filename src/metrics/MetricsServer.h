@@ -12,8 +12,9 @@ public:
     static constexpr int kThreads = 8;
     static constexpr int kRequestTimeoutMs = 5000;
 
-    // Prints the URL it serves, then blocks until a stop signal: 0. A line
-    // that is not an address: 2; an address that cannot be bound: 1.
+    // Prints the URL it serves, then blocks until a stop signal and ends the
+    // process with status 0. Returns 2 for a line that is not an address, 1
+    // for an address that cannot be bound.
     static int run(const std::string& listen, bool withIdentity);
 
     // The HTTP server's options: enough threads that a few idle clients do
