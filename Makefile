@@ -5,7 +5,7 @@ TSAN_BUILD ?= build-tsan
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test asan-test tsan-test bench format clean
+.PHONY: all deps configure build run test package package-test asan-test tsan-test bench format clean
 
 all: build
 
@@ -26,7 +26,15 @@ run: build
 # Each test has its own settings and cache folders, so they run in parallel;
 # the timing tests are marked RUN_SERIAL and run alone.
 test: build
-	cd $(BUILD) && ctest --output-on-failure -j 2
+	cd $(BUILD) && ctest --output-on-failure -j 2 -LE package
+
+# The Debian package (cpack) in $(BUILD), and the checks of the install tree
+# and of the package (slower; CI runs them after the unit tests).
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+package-test: build
+	cd $(BUILD) && ctest --output-on-failure -L package
 
 asan-test: deps
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DWELVANE_SANITIZE=ON -DWELVANE_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug

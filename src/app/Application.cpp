@@ -18,6 +18,7 @@
 #include "ui/TableViewController.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
@@ -232,7 +233,11 @@ int Application::run(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("welvane"));
     QApplication::setOrganizationName(QStringLiteral("welvane"));
     QApplication::setApplicationVersion(QStringLiteral(WELVANE_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("welvane"));
+    QApplication::setDesktopFileName(QStringLiteral(WELVANE_APPSTREAM_ID));
+    // The installed theme icon when there is one, else our own drawing.
+    QIcon icon(QStringLiteral(":/icons/app/welvane-48.png"));
+    icon.addFile(QStringLiteral(":/icons/app/welvane-256.png"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(WELVANE_APPSTREAM_ID), icon));
 
     DemoMode::setEnabled(cl.demo);
     qCDebug(lcApp) << "platform" << QGuiApplication::platformName() << "settings"
