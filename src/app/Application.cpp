@@ -229,7 +229,7 @@ int Application::run(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("welvane"));
     QApplication::setOrganizationName(QStringLiteral("welvane"));
     QApplication::setApplicationVersion(QStringLiteral(WELVANE_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("welvane"));
+    QApplication::setDesktopFileName(QStringLiteral(WELVANE_APPSTREAM_ID));
 
     DemoMode::setEnabled(cl.demo);
     qCDebug(lcApp) << "platform" << QGuiApplication::platformName() << "settings"
