@@ -142,9 +142,9 @@ void NetworkManagerReachability::fetch()
         if (reply.isError()) {
             static bool logged = false;
             if (!logged)
-                qCInfo(lcHost).noquote()
-                    << "NetworkManager did not answer (" << reply.error().name()
-                    << "): reachability from the default route";
+                qCInfo(lcHost).noquote() << QStringLiteral("NetworkManager did not answer (%1): "
+                                                           "reachability from the default route")
+                                                .arg(reply.error().name());
             logged = true;
             take(Unknown, false);
             return;
