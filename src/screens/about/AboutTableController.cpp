@@ -61,8 +61,11 @@ ui::IndexPath reviewRow()
 
 AboutTableController::AboutTableController(Host host, QObject* parent)
     : ScreenController(QStringLiteral("About"), ui::TableViewStyle::Grouped, parent),
-      m_host(std::move(host))
+      m_host(std::move(host)),
+      m_video(new VideoPageFetch(QUrl(QString::fromLatin1(aboutlinks::kFallbackVideo)), this))
 {
+    connect(m_video, &VideoPageFetch::finished, this,
+            [this](const QUrl& video) { m_host.urlOpener.openURL(video); });
 }
 
 AboutTableController::~AboutTableController()
@@ -304,10 +307,5 @@ void AboutTableController::openHelp(const QString& anchor)
 
 void AboutTableController::openVideo()
 {
-    if (!m_video) {
-        m_video = new VideoPageFetch(QUrl(QString::fromLatin1(aboutlinks::kFallbackVideo)), this);
-        connect(m_video, &VideoPageFetch::finished, this,
-                [this](const QUrl& video) { m_host.urlOpener.openURL(video); });
-    }
-    m_video->start(QUrl(QString::fromLatin1(aboutlinks::kVideoPage)));
+    m_video->start(m_host.videoPage); // a tap while it runs starts nothing
 }

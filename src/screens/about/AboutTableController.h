@@ -1,12 +1,14 @@
 #pragma once
 
 #include "host/Mailer.h"
+#include "screens/about/AboutLinks.h"
 #include "screens/about/HelpWindow.h"
 #include "screens/common/ScreenController.h"
 #include "ui/AlertView.h"
 
 #include <QPointer>
 #include <QString>
+#include <QUrl>
 
 #include <functional>
 
@@ -29,6 +31,8 @@ public:
         // The help page file; empty when it could not be found (the page on
         // the web is opened instead).
         QString helpPage;
+        // Whose body names the current video (a test points it elsewhere).
+        QUrl videoPage = QUrl(QString::fromLatin1(aboutlinks::kVideoPage));
     };
 
     static constexpr int kSupportRows = 5;
@@ -62,7 +66,7 @@ public:
     static QString buildDateText(qint64 secondsSinceEpoch);
 
     // The alert on screen (or last shown), the help window once opened, the
-    // video fetch once started.
+    // video fetch.
     ui::AlertView* alert() const { return m_alert; }
     HelpWindow* helpWindow() const { return m_help; }
     VideoPageFetch* videoFetch() const { return m_video; }
@@ -79,5 +83,5 @@ private:
     Host m_host;
     QPointer<ui::AlertView> m_alert;
     QPointer<HelpWindow> m_help;
-    VideoPageFetch* m_video = nullptr;
+    VideoPageFetch* m_video;
 };
