@@ -8,6 +8,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <atomic>
@@ -267,4 +269,29 @@ TEST(RatingPrompt, GarbageInTheSettingsNeitherCrashesNorStorms)
     QCoreApplication::processEvents();
     EXPECT_EQ(ui::AlertView::visibleAlerts().size(), 1);
     EXPECT_EQ(d.integerForKey(kUseCount), 56);
+}
+
+TEST(RatingPrompt, TheReviewLinkNamesTheIdTheMetainfoDeclares)
+{
+    const QUrl link = RatingPrompt::reviewUrl();
+    EXPECT_EQ(link.scheme(), QStringLiteral("appstream"));
+    // Reverse-DNS: the validator rejects a bare name.
+    EXPECT_GE(link.host().count('.'), 2) << link.toString().toStdString();
+
+    const QString metainfo = QStringLiteral(WELVANE_BINARY_DIR "/share/metainfo/") + link.host() +
+                             QStringLiteral(".metainfo.xml");
+    QFile file(metainfo);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << metainfo.toStdString();
+    const QByteArray xml = file.readAll();
+    // Lower case: a URL's host is, and the validator prefers it.
+    EXPECT_EQ(link.host(), QStringLiteral(WELVANE_APPSTREAM_ID));
+    EXPECT_TRUE(xml.contains("<id>" WELVANE_APPSTREAM_ID "</id>"));
+    EXPECT_TRUE(xml.contains(">" WELVANE_APPSTREAM_ID ".desktop</launchable>"));
+    if (QStandardPaths::findExecutable(QStringLiteral("appstreamcli")).isEmpty())
+        GTEST_SKIP() << "appstreamcli missing";
+    QProcess validate;
+    validate.start(QStringLiteral("appstreamcli"),
+                   {"validate", "--no-net", "--pedantic", metainfo});
+    ASSERT_TRUE(validate.waitForFinished(20000));
+    EXPECT_EQ(validate.exitCode(), 0) << validate.readAll().toStdString();
 }
