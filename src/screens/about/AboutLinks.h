@@ -14,6 +14,6 @@ inline constexpr const char* kVideoPage = "http://welvane.github.io/welvane/vide
 inline constexpr const char* kFallbackVideo = "https://youtu.be/welvaneTour";
 inline constexpr const char* kSocialPage = "https://www.facebook.com/welvane.app";
 // Shown as the detail of "Provide Feedback".
-inline constexpr const char* kFeedbackAddress = "help@welvane.github.io";
+inline constexpr const char* kFeedbackAddress = "hi@welvane.org";
 
 } // namespace aboutlinks
