@@ -118,39 +118,14 @@ TEST(RatingPrompt, AsksOnTheEleventhLaunchTenDaysOnAndOnlyThen)
     rig.clock = kStart + 20 * kDay;
     EXPECT_FALSE(rig.launch()); // the tenth, twenty days on: not more than ten
     EXPECT_TRUE(rig.launch());  // the eleventh
-    const ui::AlertView* alert = rig.prompt->ratingAlert();
-    EXPECT_EQ(alert->title(), QStringLiteral("Do you like Welvane?"));
-    EXPECT_EQ(alert->message(),
-              QStringLiteral("Please support its further development by rating it."));
-    EXPECT_EQ(alert->buttonTitles(),
+    EXPECT_EQ(rig.prompt->ratingAlert()->buttonTitles(),
               (QStringList{"Don't ask again", "Yes, rate it", "Remind me later"}));
-    EXPECT_EQ(alert->cancelButtonIndex(), 0);
     // Another launch while it shows asks no second time.
     EXPECT_TRUE(rig.launch());
     EXPECT_EQ(ui::AlertView::visibleAlerts().size(), 1);
 }
 
-TEST(RatingPrompt, TooEarlyOrOfflineOrNotAllowedDoesNotAsk)
-{
-    PromptRig rig;
-    rig.launchQuietly(10);
-    rig.clock = kStart + 10 * kDay - 1;
-    EXPECT_FALSE(rig.launch()); // a second short of ten days
-
-    rig.clock = kStart + 11 * kDay;
-    rig.network.now = Reachability::State::Unreachable;
-    EXPECT_FALSE(rig.launch());
-    EXPECT_EQ(rig.defaults.integerForKey(kUseCount), 12); // still counted offline
-
-    rig.network.now = Reachability::State::Reachable;
-    rig.prompt->incrementAndRate(false);
-    rig.prompt->waitForBookkeeping();
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(rig.asking());
-    EXPECT_TRUE(rig.launch());
-}
-
-TEST(RatingPrompt, UnreadableNetworkStateIsLoggedAndDoesNotAsk)
+TEST(RatingPrompt, OfflineOrUnknownNetworkCountsButDoesNotAsk)
 {
     static QStringList messages;
     messages.clear();
@@ -158,34 +133,32 @@ TEST(RatingPrompt, UnreadableNetworkStateIsLoggedAndDoesNotAsk)
         [](QtMsgType, const QMessageLogContext&, const QString& text) { messages << text; });
     PromptRig rig;
     rig.reachTheEleventhLaunch();
+    rig.network.now = Reachability::State::Unreachable;
+    const bool askedOffline = rig.launch();
     rig.network.now = Reachability::State::Unknown;
-    const bool asked = rig.launch();
+    const bool askedUnknown = rig.launch();
     qInstallMessageHandler(previous);
-    EXPECT_FALSE(asked);
+    EXPECT_FALSE(askedOffline);
+    EXPECT_FALSE(askedUnknown);
+    EXPECT_EQ(rig.defaults.integerForKey(kUseCount), 12);
     EXPECT_TRUE(
-        messages.contains(QStringLiteral("Error. Could not recover network reachability flags")))
-        << messages.join('\n').toStdString();
+        messages.contains(QStringLiteral("Error. Could not recover network reachability flags")));
+    rig.network.now = Reachability::State::Reachable;
+    EXPECT_TRUE(rig.launch());
 }
 
-TEST(RatingPrompt, RemindMeLaterWaitsADay)
+TEST(RatingPrompt, RemindMeLaterWaitsADayAndRatingEndsTheQuestions)
 {
     PromptRig rig;
     rig.reachTheEleventhLaunch();
     ASSERT_TRUE(rig.launch());
     rig.answer(2);
     EXPECT_EQ(Defaults(rig.defaults.path()).doubleForKey(kReminder), kStart + 11 * kDay);
-
     rig.clock = kStart + 11 * kDay + 12 * 3600;
     EXPECT_FALSE(rig.launch());
     rig.clock = kStart + 11 * kDay + 25 * 3600;
-    EXPECT_TRUE(rig.launch());
-}
-
-TEST(RatingPrompt, RatingOpensTheSoftwareCentreAndNeverAsksAgain)
-{
-    PromptRig rig;
-    rig.reachTheEleventhLaunch();
     ASSERT_TRUE(rig.launch());
+
     rig.answer(1);
     EXPECT_EQ(rig.opened, QList<QUrl>{QUrl("appstream://" WELVANE_APPSTREAM_ID)});
     EXPECT_TRUE(Defaults(rig.defaults.path()).boolForKey(kRated));
@@ -274,10 +247,6 @@ TEST(RatingPrompt, GarbageInTheSettingsNeitherCrashesNorStorms)
 TEST(RatingPrompt, TheReviewLinkNamesTheIdTheMetainfoDeclares)
 {
     const QUrl link = RatingPrompt::reviewUrl();
-    EXPECT_EQ(link.scheme(), QStringLiteral("appstream"));
-    // Reverse-DNS: the validator rejects a bare name.
-    EXPECT_GE(link.host().count('.'), 2) << link.toString().toStdString();
-
     const QString metainfo = QStringLiteral(WELVANE_BINARY_DIR "/share/metainfo/") + link.host() +
                              QStringLiteral(".metainfo.xml");
     QFile file(metainfo);

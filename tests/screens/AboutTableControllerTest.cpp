@@ -16,7 +16,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -97,12 +96,6 @@ TEST(AboutPage, OnlyLinksAndTheReviewRowAreSelectable)
     EXPECT_EQ(rig.selected(), (ui::IndexPath{0, 3}));
     rig.page->viewWillAppear(false); // coming back clears it
     EXPECT_FALSE(rig.selected());
-    // Well-formed addresses, and the detail shows the mailbox it writes to.
-    EXPECT_TRUE(rig.opener.opened[0].isValid());
-    const QString mailbox = rig.table()->cellForRowAtIndexPath({0, 1})->detailTextLabel()->text();
-    EXPECT_TRUE(
-        QRegularExpression("^[a-z0-9.-]+@[a-z0-9-]+(\\.[a-z0-9-]+)+$").match(mailbox).hasMatch())
-        << mailbox.toStdString();
 }
 
 TEST(AboutPage, FeedbackAsksAboutTheFaqThenMailsTheMachinesFacts)
@@ -124,24 +117,20 @@ TEST(AboutPage, FeedbackAsksAboutTheFaqThenMailsTheMachinesFacts)
               QStringLiteral("System Information:\n- device: x86_64 \n- OS version: 12\n\n"
                              "Bug report / Feature suggestion:\n\n"));
     EXPECT_FALSE(rig.selected());
+
+    // Cancelled, the question leaves nothing behind.
+    rig.tap(0, 1);
+    rig.choose(0);
+    EXPECT_FALSE(rig.selected());
+    EXPECT_EQ(rig.mailer.composed.size(), 1);
     EXPECT_TRUE(rig.opener.opened.isEmpty());
+    EXPECT_FALSE(rig.page->helpWindow());
 
     AboutRig cellular(true);
     cellular.tap(0, 1);
     cellular.choose(1);
     ASSERT_EQ(cellular.mailer.composed.size(), 1);
     EXPECT_TRUE(cellular.mailer.composed[0].body.contains("- device: x86_64 3G\n"));
-}
-
-TEST(AboutPage, CancellingTheFaqQuestionOpensNothing)
-{
-    AboutRig rig;
-    rig.tap(0, 1);
-    rig.choose(0);
-    EXPECT_FALSE(rig.selected());
-    EXPECT_TRUE(rig.mailer.composed.isEmpty());
-    EXPECT_TRUE(rig.opener.opened.isEmpty());
-    EXPECT_FALSE(rig.page->helpWindow());
 }
 
 TEST(AboutPage, WithoutAMailProgramTheRowStaysChosenUntilThePageReturns)
