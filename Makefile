@@ -51,9 +51,10 @@ TSAN_FLAGS = halt_on_error=0 second_deadlock_stack=1
 
 tsan-test: deps
 	cmake -S . -B $(TSAN_BUILD) -G Ninja -DWELVANE_TSAN=ON -DWELVANE_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
-	cmake --build $(TSAN_BUILD) -j $(JOBS) --target test_stats test_screens
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target test_stats test_screens test_rating
 	$(TSAN_ENV) TSAN_OPTIONS="$(TSAN_FLAGS)" ./$(TSAN_BUILD)/tests/stats/test_stats
 	$(TSAN_ENV) TSAN_OPTIONS="$(TSAN_FLAGS) suppressions=$(CURDIR)/tests/tsan.supp" ./$(TSAN_BUILD)/tests/screens/test_screens
+	$(TSAN_ENV) TSAN_OPTIONS="$(TSAN_FLAGS) suppressions=$(CURDIR)/tests/tsan.supp" ./$(TSAN_BUILD)/tests/rating/test_rating
 
 # Every benchmark program (not the *_autogen folders beside them); a failing
 # one is reported and the rest still run.

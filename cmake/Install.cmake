@@ -3,7 +3,6 @@
 # systemd looks for under lib/ of the prefix, never the multiarch folder.
 include(GNUInstallDirs)
 
-set(WELVANE_HELP_DIR ${CMAKE_INSTALL_DATADIR}/welvane/help)
 set(WELVANE_USER_UNIT_DIR lib/systemd/user)
 set(_gen ${PROJECT_BINARY_DIR}/install-files)
 
@@ -30,11 +29,12 @@ endforeach()
 set(WELVANE_SCREENSHOTS "${_screenshots}")
 configure_file(resources/desktop/welvane.desktop.in
                ${_gen}/${WELVANE_APPSTREAM_ID}.desktop @ONLY)
-configure_file(resources/desktop/welvane.metainfo.xml.in
-               ${_gen}/${WELVANE_APPSTREAM_ID}.metainfo.xml @ONLY)
+# The metainfo is made where the program run from the build tree finds it.
+set(_metainfo ${PROJECT_BINARY_DIR}/share/metainfo/${WELVANE_APPSTREAM_ID}.metainfo.xml)
+configure_file(resources/desktop/welvane.metainfo.xml.in ${_metainfo} @ONLY)
 install(FILES ${_gen}/${WELVANE_APPSTREAM_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${_gen}/${WELVANE_APPSTREAM_ID}.metainfo.xml
+install(FILES ${_metainfo}
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 # The application icon: the hicolor sizes and the scalable drawing
@@ -51,7 +51,7 @@ install(FILES resources/icons/app/welvane.svg
 # The manual page, with the installed paths filled in, compressed as Debian
 # ships them (-n: no time stamp, so the build is reproducible).
 set(WELVANE_VERSION ${PROJECT_VERSION})
-set(WELVANE_HELP_DIR_FULL ${CMAKE_INSTALL_FULL_DATADIR}/welvane/help)
+set(WELVANE_HELP_PAGE_FULL ${CMAKE_INSTALL_FULL_DATADIR}/welvane/help.html)
 set(WELVANE_USER_UNIT_DIR_FULL ${CMAKE_INSTALL_PREFIX}/${WELVANE_USER_UNIT_DIR})
 configure_file(docs/welvane.1 ${_gen}/welvane.1 @ONLY)
 add_custom_command(OUTPUT ${_gen}/welvane.1.gz
@@ -59,6 +59,9 @@ add_custom_command(OUTPUT ${_gen}/welvane.1.gz
                    DEPENDS ${_gen}/welvane.1 VERBATIM)
 add_custom_target(manpage ALL DEPENDS ${_gen}/welvane.1.gz)
 install(FILES ${_gen}/welvane.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# The offline help page of Documentation and FAQ.
+install(FILES resources/help/help.html DESTINATION ${CMAKE_INSTALL_DATADIR}/welvane)
 
 install(FILES resources/completion/welvane.bash
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME welvane)

@@ -1,6 +1,7 @@
 // Draws Welvane's own artwork into resources/icons/ at twice its logical
 // size: the page icons (the fallback when the desktop's icon theme has none)
-// and the large-screen cell marks, arrow and tick. Run by hand
+// the large-screen cell marks, arrow and tick, and the About page's link
+// icons. Run by hand
 // after changing a drawing: build target make_icons, then
 //   QT_QPA_PLATFORM=offscreen ./make_icons resources/icons
 #include <QGuiApplication>
@@ -118,5 +119,47 @@ int main(int argc, char** argv)
             p.drawPolyline(QPolygonF({QPointF(5, 17), QPointF(15, 27), QPointF(35, 5)}));
         },
         QSize(40, 32));
+    // The About page's link icons, 26 points high: a social page (a white
+    // "f" on blue), a video (a play mark on red) and a review (an amber star).
+    save(
+        dir, "facebook.png",
+        [](QPainter& p) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(59, 89, 152));
+            p.drawRoundedRect(QRectF(2, 2, 48, 48), 9, 9);
+            p.setPen(QPen(Qt::white, 7, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
+            p.setBrush(Qt::NoBrush);
+            QPainterPath f;
+            f.moveTo(29, 50);
+            f.lineTo(29, 20);
+            f.cubicTo(29, 13, 33, 10, 40, 10);
+            p.drawPath(f);
+            p.drawLine(QPointF(20, 27), QPointF(39, 27));
+        },
+        QSize(52, 52));
+    save(
+        dir, "youtube.png",
+        [](QPainter& p) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(204, 24, 30));
+            p.drawRoundedRect(QRectF(2, 6, 68, 40), 12, 12);
+            p.setBrush(Qt::white);
+            p.drawPolygon(QPolygonF({QPointF(29, 16), QPointF(29, 36), QPointF(46, 26)}));
+        },
+        QSize(72, 52));
+    save(
+        dir, "star.png",
+        [](QPainter& p) {
+            QPolygonF star;
+            for (int i = 0; i < 10; ++i) {
+                const double r = i % 2 ? 10.0 : 24.0;
+                const double a = -M_PI / 2 + i * M_PI / 5;
+                star << QPointF(26 + r * std::cos(a), 28 + r * std::sin(a));
+            }
+            p.setPen(QPen(QColor(168, 118, 8), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p.setBrush(QColor(209, 148, 12));
+            p.drawPolygon(star);
+        },
+        QSize(52, 52));
     return 0;
 }

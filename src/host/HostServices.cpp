@@ -2,6 +2,7 @@
 
 #include "host/dbus/DBusIdleInhibitor.h"
 #include "host/dbus/ModemManagerClient.h"
+#include "host/dbus/NetworkManagerReachability.h"
 #include "host/proc/LinuxKernelFacts.h"
 #include "host/sysfs/LinuxBattery.h"
 #include "host/sysfs/LinuxHardwareProbe.h"
@@ -63,4 +64,12 @@ IdleInhibitor& HostServices::idleInhibitor()
         return made;
     }();
     return *inhibitor;
+}
+
+Reachability& HostServices::reachability()
+{
+    // Never destroyed, like the ModemManager client: its bus hooks must not
+    // outlive Qt's D-Bus at exit.
+    static auto* reachability = new NetworkManagerReachability;
+    return *reachability;
 }

@@ -8,6 +8,7 @@ class IdleInhibitor;
 class KernelFacts;
 class Modem;
 class ModemManagerClient;
+class Reachability;
 
 // The real host services of this machine, one shared object each, created on
 // first use (thread-safe) and kept until exit. Collectors take these unless a
@@ -25,4 +26,6 @@ public:
     static ModemManagerClient& modemManager();
     static Battery& battery();
     static IdleInhibitor& idleInhibitor();
+    // NetworkManager's connectivity, else a default route.
+    static Reachability& reachability();
 };

@@ -2,7 +2,10 @@
 
 #include "host/HostServices.h"
 #include "host/settings/Defaults.h"
+#include "host/system/NullMailer.h"
+#include "rating/RatingPrompt.h"
 #include "screens/about/AboutTableController.h"
+#include "screens/about/HelpWindow.h"
 #include "screens/connections/ConnectionTableController.h"
 #include "screens/details/DetailsTableController.h"
 #include "screens/files/DiskTableController.h"
@@ -17,6 +20,7 @@
 #include "stats/SemiDynamicStats.h"
 #include "stats/StaticStats.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 
 AppComposition::Services AppComposition::machine()
@@ -39,8 +43,13 @@ AppComposition::AppComposition(Services services,
     : m_services(std::move(services)),
       m_alarm(FullChargeAlarm::Host{m_services.battery, m_services.dynamicStats,
                                     m_services.defaults, std::move(makePlayer),
-                                    std::move(makeTimer)})
+                                    std::move(makeTimer)}),
+      m_mailer(std::make_unique<NullMailer>())
 {
+    m_rating = std::make_unique<RatingPrompt>(RatingPrompt::Host{
+        m_services.defaults, QStringLiteral(WELVANE_VERSION), m_services.now,
+        HostServices::reachability(), [this](const QUrl& url) { m_urlOpener.openURL(url); }});
+    RatingPrompt::setSharedInstance(m_rating.get());
 }
 
 AppComposition::~AppComposition() = default;
@@ -56,6 +65,12 @@ OverviewSources AppComposition::overviewSources()
 BatteryTableController::Host AppComposition::batteryHost()
 {
     return {m_services.battery, m_services.staticStats.deviceFacts(), m_services.defaults};
+}
+
+AboutTableController::Host AppComposition::aboutHost()
+{
+    return {m_services.staticStats, *m_mailer, m_urlOpener, [this] { m_rating->rateApp(); },
+            HelpWindow::locate(QCoreApplication::applicationDirPath())};
 }
 
 AlarmTableController::Host AppComposition::alarmHost()
@@ -74,7 +89,7 @@ void AppComposition::completeScreens(MainWindowDescription::Screens& s, QObject*
     };
     make(s.memory);
     make(s.processes);
-    make(s.about);
+    make(s.about, aboutHost());
     make(s.disk);
     make(s.route);
     make(s.connection);

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "screens/about/AboutTableController.h"
 #include "screens/battery/AlarmTableController.h"
 #include "screens/battery/BatteryTableController.h"
 #include "screens/battery/FullChargeAlarm.h"
 #include "screens/overview/OverviewSources.h"
 #include "shell/MainWindowDescription.h"
+#include "ui/DesktopUrlOpener.h"
 
 #include <functional>
 #include <memory>
@@ -14,6 +16,8 @@ class Battery;
 class ConnectionStats;
 class Defaults;
 class DynamicStats;
+class Mailer;
+class RatingPrompt;
 class RepeatingTimer;
 class RouteStats;
 class SemiDynamicStats;
@@ -56,6 +60,10 @@ public:
     OverviewSources overviewSources();
     BatteryTableController::Host batteryHost();
     AlarmTableController::Host alarmHost();
+    AboutTableController::Host aboutHost();
+    // The rating prompt over these services; the class operations act on it
+    // while this composition lives.
+    RatingPrompt& rating() { return *m_rating; }
 
     // Makes every screen the set lacks, each handed what it uses; parent
     // owns the new ones.
@@ -64,4 +72,8 @@ public:
 private:
     Services m_services;
     FullChargeAlarm m_alarm;
+    DesktopUrlOpener m_urlOpener;
+    // A stand-in until the desktop's mailer is wired here.
+    std::unique_ptr<Mailer> m_mailer;
+    std::unique_ptr<RatingPrompt> m_rating;
 };

@@ -70,6 +70,11 @@ void StatusAppDelegate::applicationWillEnterForeground()
     RatingPrompt::appEnteredForeground(true);
 }
 
+void StatusAppDelegate::applicationDidEnterBackground()
+{
+    RatingPrompt::appWillResignActive();
+}
+
 void StatusAppDelegate::tabBarControllerDidSelectViewController(ui::TabBarController*,
                                                                 ui::ViewController* viewController)
 {

@@ -56,7 +56,8 @@ public:
     bool applicationDidFinishLaunching(Launch launch = Launch::User);
     void applicationWillEnterForeground();
     void applicationWillResignActive() {}
-    void applicationDidEnterBackground() {}
+    // Leaving the foreground takes an unanswered rating question away.
+    void applicationDidEnterBackground();
     void applicationDidBecomeActive() {}
     void applicationWillTerminate() {}
 

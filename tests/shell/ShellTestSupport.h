@@ -73,7 +73,7 @@ struct CountingGraph {
         MainWindowDescription::Screens s;
         s.memory = new Counting<MemoryTableController>("Memory");
         s.processes = new Counting<ProcessesTableController>("Processes");
-        s.about = new Counting<AboutTableController>("About");
+        s.about = new Counting<AboutTableController>("About", composition->aboutHost());
         s.disk = new Counting<DiskTableController>("File Statistics");
         s.route = new Counting<RouteTableController>("Routing Table");
         s.connection = new Counting<ConnectionTableController>("Connections");

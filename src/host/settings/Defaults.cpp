@@ -182,6 +182,12 @@ Defaults::Defaults(const QString& path) : m_path(path)
 
 Defaults::~Defaults() = default;
 
+bool Defaults::loadedBrokenFile() const
+{
+    std::lock_guard lock(m_lock);
+    return m_broken;
+}
+
 long long Defaults::integerForKey(const QString& key) const
 {
     const QVariant v = value(key);
@@ -227,11 +233,13 @@ QVariant Defaults::objectForKey(const QString& key) const
 
 QVariant Defaults::value(const QString& key) const
 {
+    std::lock_guard lock(m_lock);
     return m_settings ? m_settings->value(key) : m_memory.value(key);
 }
 
 bool Defaults::hasKey(const QString& key) const
 {
+    std::lock_guard lock(m_lock);
     return m_settings ? m_settings->contains(key) : m_memory.contains(key);
 }
 
@@ -279,6 +287,7 @@ void Defaults::setDouble(double value, const QString& key, WriteKind kind)
 
 void Defaults::setObject(const QVariant& value, const QString& key, WriteKind kind)
 {
+    std::lock_guard lock(m_lock);
     if (prepareWrite(kind))
         m_settings->setValue(key, value);
     else
@@ -287,6 +296,7 @@ void Defaults::setObject(const QVariant& value, const QString& key, WriteKind ki
 
 void Defaults::removeObjectForKey(const QString& key, WriteKind kind)
 {
+    std::lock_guard lock(m_lock);
     if (prepareWrite(kind))
         m_settings->remove(key);
     else
@@ -295,6 +305,7 @@ void Defaults::removeObjectForKey(const QString& key, WriteKind kind)
 
 bool Defaults::synchronize()
 {
+    std::lock_guard lock(m_lock);
     if (m_broken)
         return false;
     // QSettings re-reads a file that changed on disk before it writes: never

@@ -5,6 +5,7 @@
 #include <QVariantMap>
 
 #include <memory>
+#include <mutex>
 
 class QSettings;
 
@@ -18,6 +19,9 @@ class QSettings;
 // and automatic bookkeeping stays in memory. The first change the user makes
 // moves the broken file aside to "<file>.broken" (or ".broken.1", ".2", ...:
 // an earlier copy is never replaced) and starts a fresh file.
+//
+// Every call may come from any thread: one lock guards the store, so the
+// rating prompt's bookkeeping in the background never races the pages.
 class Defaults {
 public:
     // Who asks for a write: only the user's own changes may move a broken
@@ -52,7 +56,7 @@ public:
     // Writes pending changes to disk; true when the file is written.
     bool synchronize();
 
-    bool loadedBrokenFile() const { return m_broken; }
+    bool loadedBrokenFile() const;
     QString path() const { return m_path; }
 
 private:
@@ -65,4 +69,5 @@ private:
     QVariantMap m_memory; // stands in for the store while the file is broken
     bool m_broken = false;
     bool m_warnedWrite = false;
+    mutable std::mutex m_lock;
 };
