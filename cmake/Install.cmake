@@ -61,7 +61,7 @@ add_custom_target(manpage ALL DEPENDS ${_gen}/welvane.1.gz)
 install(FILES ${_gen}/welvane.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # The offline help page of Documentation and FAQ.
-install(FILES resources/help/help.html DESTINATION ${CMAKE_INSTALL_DATADIR}/welvane)
+install(FILES resources/help/help.html DESTINATION ${CMAKE_INSTALL_DATADIR}/welvane COMPONENT help)
 
 install(FILES resources/completion/welvane.bash
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME welvane)
