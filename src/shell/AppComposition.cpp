@@ -63,6 +63,11 @@ AlarmTableController::Host AppComposition::alarmHost()
     return {m_services.defaults, m_services.dynamicStats};
 }
 
+MemoryTableController::Host AppComposition::memoryHost()
+{
+    return {m_services.dynamicStats, m_services.staticStats};
+}
+
 void AppComposition::completeScreens(MainWindowDescription::Screens& s, QObject* parent)
 {
     // Pages first, then the pages that push them.
@@ -72,7 +77,7 @@ void AppComposition::completeScreens(MainWindowDescription::Screens& s, QObject*
             screen = new T(std::forward<decltype(args)>(args)...);
         screen->setParent(parent);
     };
-    make(s.memory);
+    make(s.memory, memoryHost());
     make(s.processes);
     make(s.about);
     make(s.disk);

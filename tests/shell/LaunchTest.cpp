@@ -43,7 +43,7 @@ TEST(Launch, SmallScreensShowTheTabBarWithFiveTabsInOrder)
     EXPECT_FALSE(graph->splitViewController->isViewLoaded());
     const auto& s = graph->screens;
     EXPECT_EQ(graph->tabBarController->viewControllers(),
-              (QList<ui::ViewController*>{graph->generalNavigController, s.memory, s.processes,
+              (QList<ui::ViewController*>{graph->generalNavigController, graph->memoryNavigController, s.processes,
                                           graph->detailsNavigController, s.about}));
     EXPECT_EQ(graph->generalNavigController->topViewController(), s.general);
     EXPECT_EQ(graph->detailsNavigController->topViewController(), s.details);

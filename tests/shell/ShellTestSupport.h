@@ -71,7 +71,7 @@ struct CountingGraph {
     {
         std::unique_ptr<AppComposition> composition = fakeComposition(rig);
         MainWindowDescription::Screens s;
-        s.memory = new Counting<MemoryTableController>("Memory");
+        s.memory = new Counting<MemoryTableController>("Memory", composition->memoryHost());
         s.processes = new Counting<ProcessesTableController>("Processes");
         s.about = new Counting<AboutTableController>("About");
         s.disk = new Counting<DiskTableController>("File Statistics");

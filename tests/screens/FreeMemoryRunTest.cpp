@@ -1,0 +1,203 @@
+// The free-memory run over an injected allocator, sleeper and clock: no real
+// waits, and every buffer it is handed is inspected after it gives it back.
+
+#include "screens/memory/FreeMemoryRun.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+using End = FreeMemoryRun::End;
+
+constexpr uint64_t kPage = 4096;
+constexpr uint64_t MiB = 1ull << 20;
+
+// Hands out real memory and remembers, for each buffer, how far into it the
+// run wrote before giving it back.
+struct Rig {
+    std::map<std::byte*, std::unique_ptr<std::byte[]>> live;
+    int maxLive = 0;
+    int allocations = 0;
+    int failAt = -1; // this allocation (0-based) fails
+    std::vector<uint64_t> lastTouched;
+    std::vector<double> measures; // answered in turn; the last one repeats
+    int measured = 0;
+    int sleeps = 0;
+    std::chrono::milliseconds sleepCost{400};
+    bool stopInSleep = false;
+    std::chrono::steady_clock::time_point clock{};
+    std::vector<uint64_t> fakeFreed;
+    uint64_t pageSize = kPage;
+
+    FreeMemoryRun::Host host(bool demo = false)
+    {
+        FreeMemoryRun::Host h;
+        h.allocate = [this](std::size_t size) -> std::byte* {
+            if (allocations++ == failAt)
+                return nullptr;
+            auto block = std::make_unique<std::byte[]>(size); // zeroed
+            std::byte* p = block.get();
+            live.emplace(p, std::move(block));
+            maxLive = std::max(maxLive, static_cast<int>(live.size()));
+            return p;
+        };
+        h.release = [this](std::byte* p, std::size_t size) {
+            uint64_t last = 0;
+            for (uint64_t off = 0; off < size; off += pageSize)
+                if (p[off] == std::byte{0x61})
+                    last = off;
+            lastTouched.push_back(last);
+            live.erase(p);
+        };
+        h.sleep = [this](std::chrono::milliseconds d, std::stop_token) {
+            EXPECT_EQ(d, FreeMemoryRun::kPause);
+            ++sleeps;
+            clock += sleepCost;
+            return !stopInSleep;
+        };
+        h.measure = [this] {
+            const double v = measures.at(std::min<size_t>(measured, measures.size() - 1));
+            ++measured;
+            return v;
+        };
+        h.now = [this] { return clock; };
+        if (demo)
+            h.fakeFree = [this](uint64_t pages) { fakeFreed.push_back(pages); };
+        return h;
+    }
+};
+
+// The smallest whole chunk strictly past the free bytes: where a pass pauses.
+uint64_t pausePoint(double freeMB, uint64_t chunk)
+{
+    const auto threshold = static_cast<uint64_t>(freeMB * 1048576.0);
+    return (threshold / chunk + 1) * chunk;
+}
+
+} // namespace
+
+TEST(FreeMemoryRun, BufferAndChunkFollowPhysicalMemory)
+{
+    struct Case {
+        uint64_t physmem, size, chunk;
+    };
+    const Case cases[] = {
+        {128 * MiB, 26214400, 1048576}, // below 50 MiB: the 25 MiB minimum
+        {256 * MiB, 93952409, 3756032},    {512 * MiB, 187904819, 7516160},
+        {1024 * MiB, 209715200, 8388608},  // capped at 200 MiB
+        {64ull << 30, 209715200, 8388608}, // far past 32 bits: still the cap
+    };
+    for (const Case& c : cases) {
+        const FreeMemoryRun::Plan p = FreeMemoryRun::plan(c.physmem, kPage);
+        EXPECT_EQ(p.size, c.size) << c.physmem;
+        EXPECT_EQ(p.chunk, c.chunk) << c.physmem;
+        EXPECT_EQ(p.step * kPage, p.chunk);
+    }
+}
+
+TEST(FreeMemoryRun, ChunkIsWholeRealPagesOnLargePageMachines)
+{
+    for (const uint64_t page : {16384ull, 65536ull}) {
+        const FreeMemoryRun::Plan p = FreeMemoryRun::plan(256 * MiB, page);
+        EXPECT_EQ(p.chunk % page, 0u) << page;
+        // Rounded down, never by a whole page or more.
+        EXPECT_LE(p.chunk, 3758096u) << page;
+        EXPECT_GT(p.chunk + page, 3758096u) << page;
+    }
+}
+
+TEST(FreeMemoryRun, EndsAfterOnePassWhenFreeMemoryIsAlreadyLarge)
+{
+    Rig rig;
+    rig.measures = {0};
+    const FreeMemoryRun::Plan plan = FreeMemoryRun::plan(128 * MiB, kPage);
+    const auto r = FreeMemoryRun::run(plan, kPage, 30.0, rig.host());
+    EXPECT_EQ(r.end, End::Complete);
+    EXPECT_EQ(r.passes, 1);
+    EXPECT_EQ(rig.sleeps, 0);
+    EXPECT_EQ(rig.measured, 0);
+    ASSERT_EQ(rig.lastTouched.size(), 1u);
+    EXPECT_EQ(rig.lastTouched[0], plan.size - kPage); // every page up to the end
+    EXPECT_TRUE(rig.live.empty());
+}
+
+TEST(FreeMemoryRun, PausesPastTheFreeAmountAndHoldsOneBufferAtATime)
+{
+    Rig rig;
+    rig.measures = {12.5, 100.0}; // the second measure frees enough
+    const FreeMemoryRun::Plan plan = FreeMemoryRun::plan(128 * MiB, kPage);
+    const auto r = FreeMemoryRun::run(plan, kPage, 3.2, rig.host());
+    EXPECT_EQ(r.end, End::Complete);
+    EXPECT_EQ(r.passes, 3);
+    EXPECT_EQ(rig.sleeps, 2);
+    ASSERT_EQ(rig.lastTouched.size(), 3u);
+    EXPECT_EQ(rig.lastTouched[0], pausePoint(3.2, plan.chunk));
+    EXPECT_EQ(rig.lastTouched[1], pausePoint(12.5, plan.chunk));
+    EXPECT_EQ(rig.lastTouched[2], plan.size - kPage);
+    EXPECT_EQ(rig.maxLive, 1);
+    EXPECT_TRUE(rig.live.empty());
+}
+
+TEST(FreeMemoryRun, FailedAllocationEndsTheRunWithoutWriting)
+{
+    Rig first;
+    first.failAt = 0;
+    first.measures = {0};
+    const FreeMemoryRun::Plan plan = FreeMemoryRun::plan(128 * MiB, kPage);
+    EXPECT_EQ(FreeMemoryRun::run(plan, kPage, 0, first.host()).end, End::AllocationFailed);
+    EXPECT_EQ(first.measured, 0);
+
+    Rig later;
+    later.failAt = 2;
+    later.measures = {0};
+    const auto r = FreeMemoryRun::run(plan, kPage, 0, later.host());
+    EXPECT_EQ(r.end, End::AllocationFailed);
+    EXPECT_EQ(r.passes, 2);
+    EXPECT_EQ(later.measured, 2); // the graph keeps the last figures
+    EXPECT_TRUE(later.live.empty());
+}
+
+TEST(FreeMemoryRun, IsBoundedInPassesAndInTime)
+{
+    const FreeMemoryRun::Plan plan = FreeMemoryRun::plan(512 * MiB, kPage);
+    Rig passes;
+    passes.measures = {1.0}; // memory never comes free
+    const auto byPasses = FreeMemoryRun::run(plan, kPage, 1.0, passes.host());
+    EXPECT_EQ(byPasses.end, End::Bounded);
+    EXPECT_EQ(byPasses.passes, FreeMemoryRun::kMaxPasses);
+    EXPECT_TRUE(passes.live.empty());
+
+    Rig slow;
+    slow.measures = {1.0};
+    slow.sleepCost = 6s; // a machine under pressure: each pause takes long
+    const auto byTime = FreeMemoryRun::run(plan, kPage, 1.0, slow.host());
+    EXPECT_EQ(byTime.end, End::Bounded);
+    EXPECT_EQ(byTime.passes, 10);
+    EXPECT_TRUE(slow.live.empty());
+}
+
+TEST(FreeMemoryRun, StopRequestGivesTheBufferBack)
+{
+    Rig rig;
+    rig.measures = {1.0};
+    rig.stopInSleep = true;
+    const auto r =
+        FreeMemoryRun::run(FreeMemoryRun::plan(256 * MiB, kPage), kPage, 1.0, rig.host());
+    EXPECT_EQ(r.end, End::Stopped);
+    EXPECT_EQ(rig.measured, 0);
+    EXPECT_TRUE(rig.live.empty());
+}
+
+TEST(FreeMemoryRun, DemoPausesReportStepPagesFreed)
+{
+    Rig rig;
+    rig.measures = {1.0, 500.0};
+    const FreeMemoryRun::Plan plan = FreeMemoryRun::plan(256 * MiB, kPage);
+    FreeMemoryRun::run(plan, kPage, 1.0, rig.host(true));
+    EXPECT_EQ(rig.fakeFreed, (std::vector<uint64_t>{plan.step, plan.step}));
+}
