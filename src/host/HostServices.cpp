@@ -6,6 +6,7 @@
 #include "host/sysfs/LinuxBattery.h"
 #include "host/sysfs/LinuxHardwareProbe.h"
 #include "host/system/LinuxDeviceIdentity.h"
+#include "host/system/XdgMailer.h"
 
 #include <QCoreApplication>
 
@@ -63,4 +64,12 @@ IdleInhibitor& HostServices::idleInhibitor()
         return made;
     }();
     return *inhibitor;
+}
+
+Mailer& HostServices::mailer()
+{
+    // Never destroyed: a mail program still starting must not be killed by
+    // the static destructors after Qt has gone.
+    static auto* mailer = new XdgMailer;
+    return *mailer;
 }

@@ -6,6 +6,7 @@ class DeviceIdentity;
 class HardwareProbe;
 class IdleInhibitor;
 class KernelFacts;
+class Mailer;
 class Modem;
 class ModemManagerClient;
 
@@ -25,4 +26,6 @@ public:
     static ModemManagerClient& modemManager();
     static Battery& battery();
     static IdleInhibitor& idleInhibitor();
+    // The desktop's mail program, shared by the Details report and About.
+    static Mailer& mailer();
 };

@@ -68,6 +68,12 @@ MemoryTableController::Host AppComposition::memoryHost()
     return {m_services.dynamicStats, m_services.staticStats};
 }
 
+DetailsTableController::Host AppComposition::detailsHost()
+{
+    // One mail service for the whole application, whatever the collectors.
+    return {m_services.staticStats, HostServices::mailer()};
+}
+
 void AppComposition::completeScreens(MainWindowDescription::Screens& s, QObject* parent)
 {
     // Pages first, then the pages that push them.
@@ -84,7 +90,7 @@ void AppComposition::completeScreens(MainWindowDescription::Screens& s, QObject*
     make(s.route);
     make(s.connection);
     make(s.log);
-    make(s.details, *s.log);
+    make(s.details, detailsHost(), *s.log);
     make(s.alarm, alarmHost());
     make(s.battery, batteryHost(), *s.alarm);
     make(s.general, overviewSources(),

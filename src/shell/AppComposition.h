@@ -3,6 +3,7 @@
 #include "screens/battery/AlarmTableController.h"
 #include "screens/battery/BatteryTableController.h"
 #include "screens/battery/FullChargeAlarm.h"
+#include "screens/details/DetailsTableController.h"
 #include "screens/memory/MemoryTableController.h"
 #include "screens/overview/OverviewSources.h"
 #include "shell/MainWindowDescription.h"
@@ -58,6 +59,7 @@ public:
     BatteryTableController::Host batteryHost();
     AlarmTableController::Host alarmHost();
     MemoryTableController::Host memoryHost();
+    DetailsTableController::Host detailsHost();
 
     // Makes every screen the set lacks, each handed what it uses; parent
     // owns the new ones.
