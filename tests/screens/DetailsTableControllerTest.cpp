@@ -212,8 +212,7 @@ TEST(DetailsPage, ACraftedHostNameArrivesInTheMailUnchanged)
     Machine m;
     OddIdentity identity;
     m.kernel.id->hostname = "box&body=x%0A?#+";
-    StaticStats stats({m.kernel, identity, m.probe, m.modem});
-    const QString report = DeviceReport::text(stats);
+    const QString report = DeviceReport::text(StaticStats({m.kernel, identity, m.probe, m.modem}));
     const QByteArray url = MailtoUrl::build({}, DeviceReport::kSubject, report);
     // What a mail program reads: the fields split on "?" and "&", then decoded.
     const QList<QByteArray> parts = url.mid(url.indexOf('?') + 1).split('&');

@@ -95,6 +95,15 @@ TEST(MemoryPage, RowsShowSizesAndUnsignedCountersOrNA)
     EXPECT_EQ(rig.legend(MemoryGraphCell::kValueTag[MemoryFormat::Free]), "40.0 MB");
     EXPECT_EQ(rig.legend(MemoryGraphCell::kShareTag[MemoryFormat::Free]), "15.6 %");
     EXPECT_EQ(rig.legend(MemoryGraphCell::kValueTag[MemoryFormat::Other]), "36.0 MB");
+
+    // A tick while the user drags changes nothing; the next one refreshes.
+    rig.host->kernel.vm->pgfault = 7;
+    rig.page->scrollViewWillBeginDragging(nullptr);
+    rig.page->updateMethod();
+    EXPECT_EQ(rig.detail(2, 0), "5000000000");
+    rig.page->scrollViewDidEndDragging(nullptr, false);
+    rig.page->updateMethod();
+    EXPECT_EQ(rig.detail(2, 0), "7");
 }
 
 TEST(MemoryPage, OtherIsNegativeWhenTheKindsExceedTheTotal)
@@ -106,21 +115,6 @@ TEST(MemoryPage, OtherIsNegativeWhenTheKindsExceedTheTotal)
     EXPECT_EQ(
         MemoryFormat::shareText(MemoryFormat::figures(0, 1, 1, 1, 1).share(MemoryFormat::Free)),
         "0.0 %");
-}
-
-TEST(MemoryPage, TimerRunsWhileVisibleAndTicksSkipWhileDragging)
-{
-    MemoryRig rig;
-    ASSERT_NE(rig.page->timer(), nullptr);
-    rig.host->kernel.vm->pgfault = 7;
-    rig.page->scrollViewWillBeginDragging(nullptr);
-    rig.page->updateMethod();
-    EXPECT_EQ(rig.detail(2, 0), "5000000000");
-    rig.page->scrollViewDidEndDragging(nullptr, false);
-    rig.page->updateMethod();
-    EXPECT_EQ(rig.detail(2, 0), "7");
-    rig.page->viewWillDisappear(false);
-    EXPECT_EQ(rig.page->timer(), nullptr);
 }
 
 TEST(MemoryPage, SecondTapDuringARunIsIgnoredAndTheGraphShowsTheRunsFigures)
@@ -149,6 +143,15 @@ TEST(MemoryPage, SecondTapDuringARunIsIgnoredAndTheGraphShowsTheRunsFigures)
     EXPECT_EQ(rig.page->lastRun().passes, 2);
     EXPECT_EQ(rig.page->lastRun().end, FreeMemoryRun::End::Complete);
     EXPECT_FLOAT_EQ(rig.page->freeFigures().free, 100.0f);
+
+    // Leaving during a pause ends the run at once.
+    rig.host->kernel.mem->free = 1 * MiB;
+    rig.hold = true;
+    rig.page->freeMemory();
+    while (rig.sleeps == 1)
+        std::this_thread::yield();
+    rig.page.reset();
+    EXPECT_TRUE(rig.stoppedInSleep);
 }
 
 TEST(MemoryPage, DemoRunEndsAfterAboutTwentyPasses)
@@ -161,15 +164,4 @@ TEST(MemoryPage, DemoRunEndsAfterAboutTwentyPasses)
     EXPECT_EQ(rig.page->lastRun().end, FreeMemoryRun::End::Complete);
     EXPECT_GE(rig.page->lastRun().passes, 15);
     EXPECT_LE(rig.page->lastRun().passes, 26);
-}
-
-TEST(MemoryPage, DestroyingThePageStopsARunningRun)
-{
-    MemoryRig rig;
-    rig.hold = true;
-    rig.page->freeMemory();
-    while (rig.sleeps == 0)
-        std::this_thread::yield();
-    rig.page.reset(); // must not hang on the held pause
-    EXPECT_TRUE(rig.stoppedInSleep);
 }
