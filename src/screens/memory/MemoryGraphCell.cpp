@@ -8,6 +8,9 @@
 
 #include <QLabel>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 const char* const kLegendText[MemoryFormat::kKinds] = {"Wired", "Active", "Inactive", "Other",
@@ -78,6 +81,7 @@ void MemoryGraphCell::legendLine(MemoryFormat::Kind kind, int y)
         colors.setColor(QPalette::WindowText, palette::kValueText);
         value->setPalette(colors);
         setTag(value, tags[i]);
+        (i == 0 ? m_values : m_shares)[kind] = value;
     }
 }
 
@@ -87,16 +91,27 @@ void MemoryGraphCell::setFigures(const MemoryFormat::Figures& f, bool drawBar)
         const auto kind = static_cast<MemoryFormat::Kind>(k);
         const QString value = MemoryFormat::megabytesText(f.value[k]);
         const QString share = MemoryFormat::shareText(f.share(kind));
-        if (auto* l = qobject_cast<QLabel*>(viewWithTag(kValueTag[k])); l && l->text() != value)
-            l->setText(value);
-        if (auto* l = qobject_cast<QLabel*>(viewWithTag(kShareTag[k])); l && l->text() != share)
-            l->setText(share);
+        if (m_values[k]->text() != value)
+            m_values[k]->setText(value);
+        if (m_shares[k]->text() != share)
+            m_shares[k]->setText(share);
     }
     if (!drawBar)
         return;
-    const QByteArray key(reinterpret_cast<const char*>(f.value.data()),
-                         static_cast<int>(sizeof(float) * f.value.size()));
-    // Most ticks change the figures a little; an equal set keeps the picture.
+    // Most ticks move the figures by a few pages, which moves no edge of the
+    // bar by a visible amount: the key is the segments' edges in quarter
+    // pixels, and an equal key keeps the picture.
+    double sum = 0;
+    for (float v : f.value)
+        sum += std::max(0.0f, v);
+    QByteArray key;
+    double edge = 0;
+    for (float v : f.value) {
+        edge += std::max(0.0f, v);
+        const auto quarter =
+            static_cast<qint32>(sum > 0 ? std::lround(edge / sum * m_bar->width() * 4.0) : 0);
+        key.append(reinterpret_cast<const char*>(&quarter), sizeof quarter);
+    }
     if (!m_bar->image().isNull() && key == m_drawn)
         return;
     m_drawn = key;

@@ -5,7 +5,10 @@
 
 #include <QByteArray>
 
+#include <array>
+
 class BarChartView;
+class QLabel;
 
 // The memory bar with its five-line legend (kind, value, share), built once
 // with the frames of the screen class; its labels carry the legend's tags.
@@ -28,5 +31,8 @@ private:
     void legendLine(MemoryFormat::Kind kind, int y);
 
     BarChartView* m_bar;
+    // Each kind's value and share labels, kept so a tick finds them without
+    // a search of the cell's children.
+    std::array<QLabel*, MemoryFormat::kKinds> m_values{}, m_shares{};
     QByteArray m_drawn; // the figures the bar's picture shows
 };
