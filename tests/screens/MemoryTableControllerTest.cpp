@@ -143,6 +143,8 @@ TEST(MemoryPage, SecondTapDuringARunIsIgnoredAndTheGraphShowsTheRunsFigures)
     EXPECT_EQ(rig.page->lastRun().passes, 2);
     EXPECT_EQ(rig.page->lastRun().end, FreeMemoryRun::End::Complete);
     EXPECT_FLOAT_EQ(rig.page->freeFigures().free, 100.0f);
+    // The graph shows the end at once, without waiting for a tick.
+    EXPECT_EQ(rig.legend(MemoryGraphCell::kValueTag[MemoryFormat::Free]), "100.0 MB");
 
     // Leaving during a pause ends the run at once.
     rig.host->kernel.mem->free = 1 * MiB;

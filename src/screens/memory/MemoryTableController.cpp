@@ -187,7 +187,12 @@ FreeMemoryRun::Host MemoryTableController::runHost()
         m_host.dynamicStats.refreshMemInfoSync();
         const FreeFigures f = measure();
         QMetaObject::invokeMethod(
-            this, [this, f] { m_free = f; }, Qt::QueuedConnection);
+            this,
+            [this, f] {
+                m_free = f;
+                showRunFigures();
+            },
+            Qt::QueuedConnection);
         return static_cast<double>(f.free);
     };
     return h;
@@ -218,7 +223,15 @@ void MemoryTableController::runFinished(FreeMemoryRun::Result result)
         qCInfo(lcScreens) << "free-memory run ended: the buffer could not be allocated";
     m_freeing = false;
     m_freeButton->setEnabled(true);
+    showRunFigures();
     Q_EMIT freeRunFinished();
+}
+
+void MemoryTableController::showRunFigures()
+{
+    // Each measure shows at once on a page on screen, not at the next tick.
+    if (m_timer && isViewLoaded() && !m_scrolling)
+        refillVisibleCells();
 }
 
 void MemoryTableController::waitForFreeRun()

@@ -91,6 +91,7 @@ private:
     FreeFigures measure() const;
     FreeMemoryRun::Host runHost();
     void runFinished(FreeMemoryRun::Result result);
+    void showRunFigures();
     void refillVisibleCells();
     QString valueText(ui::IndexPath indexPath) const;
 
