@@ -61,7 +61,8 @@ struct DetailsRig {
         nav = std::make_unique<ui::NavigationController>(page.get());
         nav->view()->resize(i == ui::UserInterfaceIdiom::Pad ? 704 : 320, 2000);
         nav->view()->show();
-        page->reloadData();
+        nav->beginAppearance(false); // the page appears, so it reloads
+        nav->endAppearance(false);
     }
     ui::TableView* table() { return page->tableView(); }
     ui::TableViewCell* cell(int s, int r) { return table()->cellForRowAtIndexPath({s, r}); }
@@ -112,8 +113,10 @@ TEST(DetailsPage, SectionEndsFollowTheScreenClassAndTheCarrier)
             EXPECT_EQ(small.page->willSelectRowAtIndexPath(nullptr, {s, r}).has_value(),
                       s == 0 && r == 5)
                 << s << "," << r;
-    small.page->didSelectRowAtIndexPath(nullptr, {0, 5});
+    small.table()->tapRowAtIndexPath({0, 5});
     EXPECT_EQ(small.nav->topViewController(), &small.log);
+    small.nav->popViewControllerAnimated(false); // back: the row is not left chosen
+    EXPECT_FALSE(small.table()->indexPathForSelectedRow());
 
     DetailsRig large(ui::UserInterfaceIdiom::Pad, m.host());
     EXPECT_EQ(large.last(0), "Kernel Build");

@@ -1,6 +1,7 @@
 #include "screens/details/DetailsTableController.h"
 
 #include "host/Mailer.h"
+#include "screens/common/SettingsRows.h"
 #include "screens/details/DetailsCells.h"
 #include "screens/details/DetailsRows.h"
 #include "screens/log/LogTableController.h"
@@ -24,6 +25,13 @@ void DetailsTableController::viewDidLoad()
 {
     ScreenController::viewDidLoad();
     navigationItem()->setHidesBackButton(true);
+}
+
+void DetailsTableController::reloadData()
+{
+    // Back from the log, its row is not left chosen.
+    SettingsRows::clearSelection(tableView());
+    ScreenController::reloadData();
 }
 
 bool DetailsTableController::shouldAutorotateToInterfaceOrientation(ui::InterfaceOrientation) const

@@ -31,6 +31,7 @@ public:
     DetailsTableController(Host host, LogTableController& log, QObject* parent = nullptr);
 
     void viewDidLoad() override;
+    void reloadData() override;
     bool shouldAutorotateToInterfaceOrientation(ui::InterfaceOrientation) const override;
 
     // The "Mail" button.
