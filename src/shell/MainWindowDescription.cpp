@@ -96,8 +96,8 @@ void MainWindowDescription::build()
     s.about->setTabBarItem(QStringLiteral("About"),
                            PageIcons::imageNamed(QStringLiteral("house.png")));
     tabBarController = new TabBarController(this);
-    tabBarController->setViewControllers(
-        {generalNavigController, memoryNavigController, s.processes, detailsNavigController, s.about});
+    tabBarController->setViewControllers({generalNavigController, memoryNavigController,
+                                          s.processes, detailsNavigController, s.about});
 
     // Large screens: the page list beside the chosen page.
     splitViewController = new QuillSplitViewController(this);

@@ -78,7 +78,8 @@ struct CountingGraph {
         s.route = new Counting<RouteTableController>("Routing Table");
         s.connection = new Counting<ConnectionTableController>("Connections");
         s.log = new Counting<LogTableController>("System Log");
-        s.details = new Counting<DetailsTableController>("Details", composition->detailsHost(), *s.log);
+        s.details =
+            new Counting<DetailsTableController>("Details", composition->detailsHost(), *s.log);
         s.alarm = new Counting<AlarmTableController>("Alarm", composition->alarmHost());
         s.battery =
             new Counting<BatteryTableController>("Work Time", composition->batteryHost(), *s.alarm);
