@@ -133,7 +133,10 @@ struct RaceResult {
 
 // Runs the three side by side for `seconds` (after a start-up allowance),
 // in windows of about ten seconds; prints each window and the totals.
-inline RaceResult raceAgainstTop(const std::string& label, int seconds)
+// startApp, when given, starts the program to measure instead of `welvane
+// --layout large` (it runs after the display and settings are set up).
+inline RaceResult raceAgainstTop(const std::string& label, int seconds,
+                                 const std::function<pid_t()>& startApp = {})
 {
     const std::string binary = std::string(WELVANE_BINARY_DIR) + "/src/app/welvane";
     char configTemplate[] = "/tmp/welvane-bench-config-XXXXXX";
@@ -151,7 +154,7 @@ inline RaceResult raceAgainstTop(const std::string& label, int seconds)
         ::setenv("QT_QPA_PLATFORM", "xcb", 1);
     }
     ::setenv("XDG_CONFIG_HOME", config.c_str(), 1); // no user settings, no prompts
-    const pid_t app = spawn({binary, "--layout", "large"});
+    const pid_t app = startApp ? startApp() : spawn({binary, "--layout", "large"});
     ::sleep(3); // start-up and the first paint are not the steady cost
     ::setenv("TERM", "xterm", 1);
     int master = -1;

@@ -7,6 +7,7 @@
 #include "host/sysfs/LinuxBattery.h"
 #include "host/sysfs/LinuxHardwareProbe.h"
 #include "host/system/LinuxDeviceIdentity.h"
+#include "host/system/XdgMailer.h"
 
 #include <QCoreApplication>
 
@@ -72,4 +73,12 @@ Reachability& HostServices::reachability()
     // outlive Qt's D-Bus at exit.
     static auto* reachability = new NetworkManagerReachability;
     return *reachability;
+}
+
+Mailer& HostServices::mailer()
+{
+    // Never destroyed: a mail program still starting must not be killed by
+    // the static destructors after Qt has gone.
+    static auto* mailer = new XdgMailer;
+    return *mailer;
 }

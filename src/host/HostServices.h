@@ -6,6 +6,7 @@ class DeviceIdentity;
 class HardwareProbe;
 class IdleInhibitor;
 class KernelFacts;
+class Mailer;
 class Modem;
 class ModemManagerClient;
 class Reachability;
@@ -28,4 +29,6 @@ public:
     static IdleInhibitor& idleInhibitor();
     // NetworkManager's connectivity, else a default route.
     static Reachability& reachability();
+    // The desktop's mail program, shared by the Details report and About.
+    static Mailer& mailer();
 };

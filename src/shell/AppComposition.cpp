@@ -2,7 +2,6 @@
 
 #include "host/HostServices.h"
 #include "host/settings/Defaults.h"
-#include "host/system/NullMailer.h"
 #include "rating/RatingPrompt.h"
 #include "screens/about/AboutTableController.h"
 #include "screens/about/HelpWindow.h"
@@ -43,8 +42,7 @@ AppComposition::AppComposition(Services services,
     : m_services(std::move(services)),
       m_alarm(FullChargeAlarm::Host{m_services.battery, m_services.dynamicStats,
                                     m_services.defaults, std::move(makePlayer),
-                                    std::move(makeTimer)}),
-      m_mailer(std::make_unique<NullMailer>())
+                                    std::move(makeTimer)})
 {
     m_rating = std::make_unique<RatingPrompt>(RatingPrompt::Host{
         m_services.defaults, QStringLiteral(WELVANE_VERSION), m_services.now,
@@ -69,13 +67,24 @@ BatteryTableController::Host AppComposition::batteryHost()
 
 AboutTableController::Host AppComposition::aboutHost()
 {
-    return {m_services.staticStats, *m_mailer, m_urlOpener, [this] { m_rating->rateApp(); },
+    return {m_services.staticStats, HostServices::mailer(), m_urlOpener, [this] { m_rating->rateApp(); },
             HelpWindow::locate(QCoreApplication::applicationDirPath())};
 }
 
 AlarmTableController::Host AppComposition::alarmHost()
 {
     return {m_services.defaults, m_services.dynamicStats};
+}
+
+MemoryTableController::Host AppComposition::memoryHost()
+{
+    return {m_services.dynamicStats, m_services.staticStats};
+}
+
+DetailsTableController::Host AppComposition::detailsHost()
+{
+    // One mail service for the whole application, whatever the collectors.
+    return {m_services.staticStats, HostServices::mailer()};
 }
 
 void AppComposition::completeScreens(MainWindowDescription::Screens& s, QObject* parent)
@@ -87,14 +96,14 @@ void AppComposition::completeScreens(MainWindowDescription::Screens& s, QObject*
             screen = new T(std::forward<decltype(args)>(args)...);
         screen->setParent(parent);
     };
-    make(s.memory);
+    make(s.memory, memoryHost());
     make(s.processes);
     make(s.about, aboutHost());
     make(s.disk);
     make(s.route);
     make(s.connection);
     make(s.log);
-    make(s.details, *s.log);
+    make(s.details, detailsHost(), *s.log);
     make(s.alarm, alarmHost());
     make(s.battery, batteryHost(), *s.alarm);
     make(s.general, overviewSources(),

@@ -4,6 +4,8 @@
 #include "screens/battery/AlarmTableController.h"
 #include "screens/battery/BatteryTableController.h"
 #include "screens/battery/FullChargeAlarm.h"
+#include "screens/details/DetailsTableController.h"
+#include "screens/memory/MemoryTableController.h"
 #include "screens/overview/OverviewSources.h"
 #include "shell/MainWindowDescription.h"
 #include "ui/DesktopUrlOpener.h"
@@ -64,6 +66,8 @@ public:
     // The rating prompt over these services; the class operations act on it
     // while this composition lives.
     RatingPrompt& rating() { return *m_rating; }
+    MemoryTableController::Host memoryHost();
+    DetailsTableController::Host detailsHost();
 
     // Makes every screen the set lacks, each handed what it uses; parent
     // owns the new ones.
@@ -73,7 +77,5 @@ private:
     Services m_services;
     FullChargeAlarm m_alarm;
     DesktopUrlOpener m_urlOpener;
-    // A stand-in until the desktop's mailer is wired here.
-    std::unique_ptr<Mailer> m_mailer;
     std::unique_ptr<RatingPrompt> m_rating;
 };

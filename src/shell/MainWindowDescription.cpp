@@ -63,7 +63,9 @@ ui::ViewController* MainWindowDescription::tabOfPage(const ui::ViewController* p
             return generalNavigController;
     if (page == s.details || page == s.log)
         return detailsNavigController;
-    if (page == s.memory || page == s.processes || page == s.about)
+    if (page == s.memory)
+        return memoryNavigController;
+    if (page == s.processes || page == s.about)
         return const_cast<ui::ViewController*>(page);
     return nullptr;
 }
@@ -86,15 +88,16 @@ void MainWindowDescription::build()
     detailsNavigController = new ui::NavigationController(s.details, this);
     detailsNavigController->setTabBarItem(QStringLiteral("Details"),
                                           PageIcons::imageNamed(QStringLiteral("preferences.png")));
-    s.memory->setTabBarItem(QStringLiteral("Memory"),
-                            PageIcons::imageNamed(QStringLiteral("graph.png")));
+    memoryNavigController = new ui::NavigationController(s.memory, this);
+    memoryNavigController->setTabBarItem(QStringLiteral("Memory"),
+                                         PageIcons::imageNamed(QStringLiteral("graph.png")));
     s.processes->setTabBarItem(QStringLiteral("Processes"),
                                PageIcons::imageNamed(QStringLiteral("photos.png")));
     s.about->setTabBarItem(QStringLiteral("About"),
                            PageIcons::imageNamed(QStringLiteral("house.png")));
     tabBarController = new TabBarController(this);
-    tabBarController->setViewControllers(
-        {generalNavigController, s.memory, s.processes, detailsNavigController, s.about});
+    tabBarController->setViewControllers({generalNavigController, memoryNavigController,
+                                          s.processes, detailsNavigController, s.about});
 
     // Large screens: the page list beside the chosen page.
     splitViewController = new QuillSplitViewController(this);

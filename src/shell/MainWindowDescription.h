@@ -72,6 +72,8 @@ public:
     TabBarController* tabBarController = nullptr;
     ui::NavigationController* generalNavigController = nullptr;
     ui::NavigationController* detailsNavigController = nullptr;
+    // The Memory tab's stack, so the page has a bar for its "Free" button.
+    ui::NavigationController* memoryNavigController = nullptr;
     QuillSplitViewController* splitViewController = nullptr;
     RootViewController* rootViewController = nullptr;
     DetailNavigationController* detailNavigController = nullptr;

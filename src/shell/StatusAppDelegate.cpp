@@ -41,7 +41,7 @@ std::vector<ScreenController*> StatusAppDelegate::pagesOfTab(const ui::ViewContr
     const Parts& p = m_parts;
     if (tab == &p.generalNavigController)
         return {&p.general, &p.battery};
-    if (tab == &p.memory)
+    if (tab == &p.memory || (tab && tab == p.memory.navigationController()))
         return {&p.memory};
     if (tab == &p.processes)
         return {&p.processes};

@@ -215,12 +215,14 @@ void DynamicStats::waitForAsync()
     m_jobs.wait();
 }
 
-long DynamicStats::chargeFor(float level, Battery::State state, bool demo)
+long DynamicStats::chargeFor(float level, Battery::State /*state*/, bool demo)
 {
-    if (state == Battery::StateUnknown)
-        level = 0.0f; // also covers "no battery", whose level reads -1
     if (demo)
         level = 0.75f;
+    // A readable level counts whatever the status: kernels say "Unknown" for
+    // a present battery on many laptops (charge thresholds, firmware).
+    if (level < 0.0f)
+        return kNoCharge;
     return std::lround(static_cast<double>(level) * 100.0);
 }
 

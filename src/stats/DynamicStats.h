@@ -90,8 +90,11 @@ public:
     // Demo mode only: moves pages_free by that many pages.
     void fakeFreeMemory(long pages);
 
-    // Charge in whole percent: an unknown state reads 0, demo mode 75; the
-    // level is widened to double before rounding, halves away from zero.
+    // The charge of a machine without a battery.
+    static constexpr long kNoCharge = -1;
+    // Charge in whole percent, whatever the state: demo mode 75, no battery
+    // kNoCharge; the level is widened to double before rounding, halves away
+    // from zero.
     static long chargeFor(float level, Battery::State state, bool demo);
     // Whether the idle timer must stay off for the charge alarm.
     static bool idleRule(long charge, Battery::State state, long long alertTrigger);

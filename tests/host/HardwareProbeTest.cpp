@@ -68,8 +68,10 @@ TEST(HardwareProbeFixtures, DesktopWithoutBatteryOrRadios)
     EXPECT_EQ(f.gpu,
               "Advanced Micro Devices, Inc. [AMD/ATI] Navi 21 [Radeon RX 6800/6800 XT / 6900 XT]");
     EXPECT_EQ(f.coreNumber, 32u);
-    EXPECT_FALSE(f.battery_capacity); // the mouse battery is not the machine's
-    EXPECT_FALSE(f.battery_voltage);
+    // The mouse battery is not the machine's: no battery facts, rather than
+    // the model table's default voltage.
+    EXPECT_EQ(f.battery_capacity, "N/A");
+    EXPECT_EQ(f.battery_voltage, "N/A");
     EXPECT_FALSE(f.display_resolution); // nobody measured a screen
     EXPECT_FALSE(f.front_camera);
     EXPECT_EQ(f.wifi, false);

@@ -71,14 +71,15 @@ struct CountingGraph {
     {
         std::unique_ptr<AppComposition> composition = fakeComposition(rig);
         MainWindowDescription::Screens s;
-        s.memory = new Counting<MemoryTableController>("Memory");
+        s.memory = new Counting<MemoryTableController>("Memory", composition->memoryHost());
         s.processes = new Counting<ProcessesTableController>("Processes");
         s.about = new Counting<AboutTableController>("About", composition->aboutHost());
         s.disk = new Counting<DiskTableController>("File Statistics");
         s.route = new Counting<RouteTableController>("Routing Table");
         s.connection = new Counting<ConnectionTableController>("Connections");
         s.log = new Counting<LogTableController>("System Log");
-        s.details = new Counting<DetailsTableController>("Details", *s.log);
+        s.details =
+            new Counting<DetailsTableController>("Details", composition->detailsHost(), *s.log);
         s.alarm = new Counting<AlarmTableController>("Alarm", composition->alarmHost());
         s.battery =
             new Counting<BatteryTableController>("Work Time", composition->batteryHost(), *s.alarm);

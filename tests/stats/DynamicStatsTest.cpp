@@ -146,7 +146,9 @@ TEST(BatteryCharge, RoundsTheWidenedLevel)
     EXPECT_EQ(DynamicStats::chargeFor(0.125f, S::StateCharging, false), 13);
     EXPECT_EQ(DynamicStats::chargeFor(0.355f, S::StateUnplugged, false), 35);
     EXPECT_EQ(DynamicStats::chargeFor(1.0f, S::StateFull, false), 100);
-    EXPECT_EQ(DynamicStats::chargeFor(-1.0f, S::StateUnknown, false), 0); // no battery
+    EXPECT_EQ(DynamicStats::chargeFor(-1.0f, S::StateUnknown, false), DynamicStats::kNoCharge);
+    // A present battery whose status the kernel calls "Unknown" keeps its level.
+    EXPECT_EQ(DynamicStats::chargeFor(0.85f, S::StateUnknown, false), 85);
     EXPECT_EQ(DynamicStats::chargeFor(0.1f, S::StateUnknown, true), 75);
 }
 

@@ -1,11 +1,11 @@
 #include "host/sysfs/LinuxHardwareProbe.h"
 
 #include "host/DisplayFacts.h"
-#include "host/system/HostFile.h"
 #include "host/KernelFacts.h"
+#include "host/proc/ProcParsers.h"
 #include "host/sysfs/PciIds.h"
 #include "host/sysfs/PowerSupply.h"
-#include "host/proc/ProcParsers.h"
+#include "host/system/HostFile.h"
 
 #include <cmath>
 #include <cstdio>
@@ -108,6 +108,12 @@ void LinuxHardwareProbe::probeDisplay(HardwareFacts& f) const
 void LinuxHardwareProbe::probeBattery(HardwareFacts& f) const
 {
     const PowerSupplyReading r = PowerSupply::read(m_root);
+    if (r.batteries == 0) {
+        // No battery, no battery facts: not the model table's default voltage.
+        f.battery_voltage = "N/A";
+        f.battery_capacity = "N/A";
+        return;
+    }
     if (r.design_capacity_mah)
         f.battery_capacity = std::to_string(*r.design_capacity_mah) + " mAh";
     if (r.design_voltage_uv) {

@@ -21,11 +21,15 @@ QString fixed(double value, int precision)
 
 QString OverviewFormat::chargeText(long charge)
 {
+    if (charge < 0)
+        return QStringLiteral("N/A"); // no battery
     return QString::number(static_cast<int>(charge)) + QLatin1Char('%');
 }
 
 std::vector<BarChartItem> OverviewFormat::batteryItems(long charge)
 {
+    if (charge < 0)
+        return {BarChartItem(100.0f, palette::kLightGrey)}; // no battery: an empty bar
     const QColor& fill = charge > 20 ? palette::kGreen : palette::kRed;
     return {
         BarChartItem(static_cast<float>(charge), fill),

@@ -24,10 +24,10 @@ public:
         float usedShare = 0, freeShare = 0;  // percent of total
     };
 
-    // "87%"
+    // "87%"; "N/A" without a battery (a negative charge).
     static QString chargeText(long charge);
     // The battery bar: the charge in green above 20 %, red at 20 % or less,
-    // then the rest in light grey.
+    // then the rest in light grey; all grey without a battery.
     static std::vector<BarChartItem> batteryItems(long charge);
     static Lamped batteryState(Battery::State state);
     static Lamped yesNo(bool yes);
