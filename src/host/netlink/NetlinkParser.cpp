@@ -311,10 +311,12 @@ bool parseDiagMessage(Bytes payload, std::uint8_t protocol, PcbRecord& out)
                        });
     if (!ok)
         return false;
-    assignPcbAddresses(out, m.idiag_family, v6only,
-                       reinterpret_cast<const std::uint8_t*>(m.id.idiag_src),
-                       reinterpret_cast<const std::uint8_t*>(m.id.idiag_dst));
     const bool raw = protocol == IPPROTO_RAW;
+    // The dual-stack rule is the TCP and UDP one: a raw IPv6 socket never
+    // carries IPv4.
+    assignPcbAddresses(out, m.idiag_family, !raw && !v6only,
+                       reinterpret_cast<const std::uint8_t*>(m.id.idiag_src),
+                       reinterpret_cast<const std::uint8_t*>(m.id.idiag_dst), m.id.idiag_if);
     if (raw) {
         // A raw socket's "port" is its protocol; it has no ports to show.
         if (!haveProtocol)
