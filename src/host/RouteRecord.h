@@ -30,6 +30,11 @@ constexpr std::uint32_t Broadcast = 0x400000;
 constexpr std::uint32_t Multicast = 0x800000;
 } // namespace routeflag
 
+// Routing tables. A BSD kernel has one, which is the main table here.
+namespace routetable {
+constexpr std::uint32_t Main = 254; // RT_TABLE_MAIN, where `ip route` adds and shows routes
+} // namespace routetable
+
 // Byte offsets inside the socket-address layouts.
 namespace sockaddrlayout {
 constexpr int InAddr = 4;  // sockaddr_in: len, family, port[2], addr[4]
@@ -69,6 +74,9 @@ struct RouteRecord {
     std::int32_t use = -1;
     std::uint32_t mtu = 0;   // 0: no MTU
     std::int64_t expire = 0; // calendar seconds; 0: never
+    std::uint32_t table = routetable::Main;
+    std::uint32_t priority = 0; // the metric; the lowest wins among equal destinations
+    std::uint8_t tos = 0;       // IPv4 type of service, part of a route's identity
     std::array<RouteSockaddr, SlotCount> sa{};
 
     bool has(Slot s) const { return addrs & (1u << s); }

@@ -105,7 +105,7 @@ TEST(RouteStats, ClonedRoutesMtuAndExpiry)
                                                   "10.0.0.8 10.0.0.1 UH eth0 -1 -1 -1 -1"}));
 }
 
-TEST(RouteStats, GroupsByConsecutiveFamilyRunsAndLastDefaultWins)
+TEST(RouteStats, GroupsByConsecutiveFamilyRunsAndIpv4DefaultWins)
 {
     Fixture f;
     const RouteSockaddr gw6 = inet6("fe80::1");
@@ -124,9 +124,9 @@ TEST(RouteStats, GroupsByConsecutiveFamilyRunsAndLastDefaultWins)
                                                "Protocol Family 18", "IPX"}));
     EXPECT_EQ(f.stats.routeArray()[0].routeList.size(), 2u);
     EXPECT_EQ(f.stats.routeArray()[2].routeList.at(0).destination, "172.16");
-    // The last default route gives the gateway, whatever its family.
+    // The IPv4 default route gives the gateway although an IPv6 one came later.
     EXPECT_EQ(f.stats.routeArray()[1].routeList.at(1).destination, "default");
-    EXPECT_EQ(f.stats.default_gateway(), "fe80::1");
+    EXPECT_EQ(f.stats.default_gateway(), "192.168.1.1");
 }
 
 TEST(RouteStats, FailedReadingLeavesNothing)

@@ -112,6 +112,16 @@ WalkEnd walkMessages(Bytes chunk,
                      const std::function<void(std::uint16_t type, Bytes payload)>& onMessage,
                      int* errorCode)
 {
+    return walkMessagesWithFlags(
+        chunk, [&](std::uint16_t type, std::uint16_t, Bytes payload) { onMessage(type, payload); },
+        errorCode);
+}
+
+WalkEnd walkMessagesWithFlags(
+    Bytes chunk,
+    const std::function<void(std::uint16_t type, std::uint16_t flags, Bytes payload)>& onMessage,
+    int* errorCode)
+{
     std::size_t pos = 0;
     while (pos < chunk.size()) {
         nlmsghdr h;
@@ -140,7 +150,7 @@ WalkEnd walkMessages(Bytes chunk,
                 return WalkEnd::Error;
             }
         } else if (h.nlmsg_type >= NLMSG_MIN_TYPE) {
-            onMessage(h.nlmsg_type, payload);
+            onMessage(h.nlmsg_type, h.nlmsg_flags, payload);
         }
         pos += align4(h.nlmsg_len);
     }
@@ -183,6 +193,8 @@ bool parseRouteMessage(Bytes payload, const RouteContext& context, RouteRecord& 
 
     out = RouteRecord{};
     out.flags = flagsFor(rtm);
+    out.table = rtm.rtm_table;
+    out.tos = rtm.rtm_tos;
     if (rtm.rtm_dst_len == fullLength)
         out.flags |= routeflag::Host;
     putAddress(out.sa[RouteRecord::Destination], family, {}); // the default route has no RTA_DST
@@ -219,6 +231,12 @@ bool parseRouteMessage(Bytes payload, const RouteContext& context, RouteRecord& 
             }
             case RTA_OIF:
                 readAt(v, 0, out.index);
+                break;
+            case RTA_TABLE: // the full id of a table numbered above 255
+                readAt(v, 0, out.table);
+                break;
+            case RTA_PRIORITY:
+                readAt(v, 0, out.priority);
                 break;
             case RTA_MULTIPATH: { // show the first next hop
                 rtnexthop nh;
@@ -269,6 +287,21 @@ bool parseRouteMessage(Bytes payload, const RouteContext& context, RouteRecord& 
     if (out.sa[RouteRecord::GatewaySlot].family() != routefamily::Link)
         embedScope(out.sa[RouteRecord::GatewaySlot], out.index);
     return true;
+}
+
+bool isMainTableDefault(Bytes payload)
+{
+    rtmsg rtm;
+    if (!readAt(payload, 0, rtm) || rtm.rtm_dst_len != 0 ||
+        (rtm.rtm_family != AF_INET && rtm.rtm_family != AF_INET6))
+        return false;
+    std::uint32_t table = rtm.rtm_table;
+    walkAttributes(payload.subspan(std::min(payload.size(), align4(sizeof(rtmsg)))),
+                   [&](std::uint16_t type, Bytes v) {
+                       if (type == RTA_TABLE)
+                           readAt(v, 0, table);
+                   });
+    return table == RT_TABLE_MAIN;
 }
 
 bool parseLinkMessage(Bytes payload, std::uint32_t& index, std::string& name)

@@ -29,6 +29,13 @@ WalkEnd walkMessages(Bytes chunk,
                      const std::function<void(std::uint16_t type, Bytes payload)>& onMessage,
                      int* errorCode = nullptr);
 
+// The same, also handing on the message's header flags (NLM_F_REPLACE of a
+// route change, for example).
+WalkEnd walkMessagesWithFlags(
+    Bytes chunk,
+    const std::function<void(std::uint16_t type, std::uint16_t flags, Bytes payload)>& onMessage,
+    int* errorCode = nullptr);
+
 // Calls onAttribute(type, value) for each route attribute in bytes; false
 // when an attribute's length is bad (those before it were delivered).
 bool walkAttributes(Bytes bytes,
@@ -42,6 +49,10 @@ struct RouteContext {
 // An RTM_NEWROUTE payload to a route record (see RouteRecord.h for the
 // mapping). False for a malformed payload or a family other than IPv4/IPv6.
 bool parseRouteMessage(Bytes payload, const RouteContext& context, RouteRecord& out);
+
+// True when an RTM_NEWROUTE/RTM_DELROUTE payload is a default route (prefix
+// length 0) of the main table, IPv4 or IPv6; cheaper than a full parse.
+bool isMainTableDefault(Bytes payload);
 
 // An RTM_NEWLINK payload: the interface index and name.
 bool parseLinkMessage(Bytes payload, std::uint32_t& index, std::string& name);
