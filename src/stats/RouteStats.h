@@ -4,6 +4,7 @@
 #include "stats/DefaultGateway.h"
 #include "stats/JobGroup.h"
 #include "stats/RouteGroup.h"
+#include "stats/RouteSnapshot.h"
 #include "stats/SnapshotCell.h"
 
 #include <QMetaObject>
@@ -30,9 +31,7 @@ class RouteStats {
 public:
     using Clock = std::function<std::int64_t()>; // calendar seconds
 
-    struct Snapshot {
-        std::vector<RouteGroup> routeArray;
-    };
+    using Snapshot = RouteSnapshot;
 
     static RouteStats& instance();
 
@@ -49,23 +48,24 @@ public:
     void refreshAsync();
     void waitForAsync();
 
-    // The whole reading; a reader of many routes holds this instead of copying.
+    // The whole reading; a reader of many routes holds this and asks it for
+    // the texts of the rows it shows.
     std::shared_ptr<const Snapshot> snapshot() const { return m_snapshot.load(); }
-    std::vector<RouteGroup> routeArray() const { return snapshot()->routeArray; }
+    // Every route's texts at once: costly for a large table.
+    std::vector<RouteGroup> routeArray() const { return snapshot()->routeArray(); }
     std::string default_gateway() const { return m_gateway.text(); }
     void setDefault_gateway(const std::string& gateway) { m_gateway.setText(gateway); }
 
-    static std::string groupName(int family);
+    static std::string groupName(int family) { return RouteSnapshot::groupName(family); }
 
 private:
     struct Build {
-        Snapshot snapshot;
-        int currentFamily = 0;
+        RouteSnapshot::Builder snapshot;
         std::vector<DefaultGateway::Entry> defaults;
     };
-    // Converts one kernel route and appends it to the last group (starting
-    // a new group when its family differs from the previous route's).
-    void np_rtentry(const RouteRecord& record, Build& build) const;
+    // Takes one kernel route into the snapshot being built (a new group
+    // when its family differs from the previous route's).
+    static void np_rtentry(const RouteRecord& record, Build& build);
     // Queues a reading of the main table's default routes of family (0: both).
     void readGatewayAsync(std::uint8_t family);
     void readGateway(std::uint8_t family);

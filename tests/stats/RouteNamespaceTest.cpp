@@ -28,21 +28,21 @@ TEST(RouteNamespace, RoutesAddedInPrivateNamespaceAppear)
         ASSERT_TRUE(ns.ip(command)) << command;
 
     RouteStats stats(std::make_shared<LinuxRouteDump>());
-    std::shared_ptr<const RouteStats::Snapshot> snapshot;
+    std::vector<RouteGroup> groups;
     ASSERT_TRUE(ns.run([&] {
         stats.refresh();
-        snapshot = stats.snapshot();
+        groups = stats.routeArray(); // link-local texts name interfaces of the namespace
     })) << "could not enter the namespace";
 
     // A route of group g as "gateway flags interface mtu"; "" when absent.
     const auto row = [&](std::size_t g, const std::string& destination) {
-        for (const RouteInfo& r : snapshot->routeArray.at(g).routeList)
+        for (const RouteInfo& r : groups.at(g).routeList)
             if (r.destination == destination)
                 return r.gateway + " " + r.flags + " " + r.interface + " " + std::to_string(r.mtu);
         return std::string();
     };
-    ASSERT_EQ(snapshot->routeArray.size(), 2u);
-    EXPECT_EQ(snapshot->routeArray[1].name, "Internet6");
+    ASSERT_EQ(groups.size(), 2u);
+    EXPECT_EQ(groups[1].name, "Internet6");
     EXPECT_EQ(stats.default_gateway(), "10.20.0.254");
     // `ip route add` marks its routes as boot-time routes (S).
     EXPECT_EQ(row(0, "default"), "10.20.0.254 UGS d0 -1");

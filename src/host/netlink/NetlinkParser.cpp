@@ -25,14 +25,8 @@ template <typename T> bool readAt(Bytes bytes, std::size_t offset, T& out)
 
 void putAddress(RouteSockaddr& sa, std::uint8_t family, Bytes addr)
 {
-    using namespace sockaddrlayout;
-    sa = RouteSockaddr{};
-    const bool v4 = family == routefamily::Inet;
-    sa.bytes[0] = v4 ? InSize : In6Size;
-    sa.bytes[1] = family;
-    if (!addr.empty()) // an absent address (the default route's) stays all zeros
-        std::memcpy(&sa.bytes[v4 ? InAddr : In6Addr], addr.data(),
-                    std::min<std::size_t>(addr.size(), v4 ? 4 : 16));
+    // An absent address (the default route's) stays all zeros.
+    sa = makeRouteAddress(family, addr.empty() ? nullptr : addr.data(), addr.size());
 }
 
 // The BSD kernel keeps the scope of a link-local address in bytes 2 and 3;
@@ -49,24 +43,6 @@ void embedScope(RouteSockaddr& sa, std::uint32_t index)
         sa.bytes[In6Addr + 2] = std::uint8_t(index >> 8);
         sa.bytes[In6Addr + 3] = std::uint8_t(index);
     }
-}
-
-void putMask(RouteSockaddr& sa, std::uint8_t family, int prefix)
-{
-    std::uint8_t mask[16] = {};
-    for (int i = 0; i < prefix && i < 128; ++i)
-        mask[i / 8] |= std::uint8_t(0x80 >> (i % 8));
-    putAddress(sa, family, Bytes(mask, 16));
-}
-
-void putLink(RouteSockaddr& sa, std::uint32_t index)
-{
-    using namespace sockaddrlayout;
-    sa = RouteSockaddr{};
-    sa.bytes[0] = DlSize;
-    sa.bytes[1] = routefamily::Link;
-    sa.bytes[DlIndex] = std::uint8_t(index);
-    sa.bytes[DlIndex + 1] = std::uint8_t(index >> 8);
 }
 
 std::uint32_t flagsFor(const rtmsg& rtm)
@@ -160,16 +136,8 @@ WalkEnd walkMessagesWithFlags(
 bool walkAttributes(Bytes bytes,
                     const std::function<void(std::uint16_t type, Bytes value)>& onAttribute)
 {
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        rtattr a;
-        if (!readAt(bytes, pos, a) || a.rta_len < sizeof(rtattr) || a.rta_len > bytes.size() - pos)
-            return false;
-        onAttribute(a.rta_type & NLA_TYPE_MASK,
-                    bytes.subspan(pos + sizeof(rtattr), a.rta_len - sizeof(rtattr)));
-        pos += align4(a.rta_len);
-    }
-    return true;
+    static_assert(sizeof(rtattr) == 4 && (NLA_TYPE_MASK & 0xffff) == 0x3fff);
+    return forEachAttribute(bytes, onAttribute);
 }
 
 bool parseRouteMessage(Bytes payload, const RouteContext& context, RouteRecord& out)
@@ -198,7 +166,7 @@ bool parseRouteMessage(Bytes payload, const RouteContext& context, RouteRecord& 
     if (rtm.rtm_dst_len == fullLength)
         out.flags |= routeflag::Host;
     putAddress(out.sa[RouteRecord::Destination], family, {}); // the default route has no RTA_DST
-    putMask(out.sa[RouteRecord::Netmask], family, rtm.rtm_dst_len);
+    out.sa[RouteRecord::Netmask] = makeRouteMask(family, rtm.rtm_dst_len);
     out.addrs = (1u << RouteRecord::Destination) | (1u << RouteRecord::Netmask);
 
     bool haveGateway = false;
@@ -209,7 +177,7 @@ bool parseRouteMessage(Bytes payload, const RouteContext& context, RouteRecord& 
         haveGateway = true;
     };
     bool sane = true;
-    const bool ok = walkAttributes(
+    const bool ok = forEachAttribute(
         payload.subspan(std::min(payload.size(), align4(sizeof(rtmsg)))),
         [&](std::uint16_t type, Bytes v) {
             switch (type) {
@@ -278,7 +246,7 @@ bool parseRouteMessage(Bytes payload, const RouteContext& context, RouteRecord& 
     if (haveGateway) {
         out.flags |= routeflag::Gateway;
     } else if (out.index != 0) {
-        putLink(out.sa[RouteRecord::GatewaySlot], out.index); // a direct route: "link#N"
+        out.sa[RouteRecord::GatewaySlot] = makeRouteLink(out.index); // a direct route: "link#N"
         haveGateway = true;
     }
     if (haveGateway)
