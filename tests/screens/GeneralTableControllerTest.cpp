@@ -1,6 +1,7 @@
 #include "drawing/BarChartView.h"
 #include "drawing/CopyableLabel.h"
 #include "drawing/OnOffView.h"
+#include "host/netlink/NetlinkMonitor.h"
 #include "screens/overview/ExternalAddressLookup.h"
 #include "screens/overview/OverviewCellFactory.h"
 #include "screens/overview/StartupSnapshots.h"
@@ -330,3 +331,44 @@ TEST(GeneralTableControllerTest, LegendValuesShrinkToFitAndGrowBack)
 }
 
 } // namespace
+
+// The gateway row follows the kernel's route messages from tick to tick,
+// with no reading of the routing table.
+TEST(GeneralTableControllerTest, DefaultGatewayFollowsRouteMessages)
+{
+    Rig rig;
+    NetlinkMonitor monitor; // the messages are sent by hand below
+    rig.routeStats = std::make_unique<RouteStats>(rig.routes, RouteStats::Clock{}, &monitor);
+    GeneralTableController& overview = rig.build();
+    overview.reloadData();
+    EXPECT_EQ(rig.text(4, 1), "N/A");
+
+    const auto defaultVia = [](DefaultRouteChange::Kind kind, std::uint8_t last,
+                               std::uint32_t metric) {
+        DefaultRouteChange c;
+        c.kind = kind;
+        const std::uint8_t gateway[4] = {10, 1, 1, last};
+        c.route.sa[RouteRecord::Destination] = makeRouteAddress(routefamily::Inet, nullptr, 0);
+        c.route.sa[RouteRecord::Netmask] = makeRouteMask(routefamily::Inet, 0);
+        c.route.sa[RouteRecord::GatewaySlot] = makeRouteAddress(routefamily::Inet, gateway, 4);
+        c.route.addrs = 0x7;
+        c.route.flags = routeflag::Up | routeflag::Gateway;
+        c.route.priority = metric;
+        return c;
+    };
+    using Kind = DefaultRouteChange::Kind;
+    Q_EMIT monitor.defaultRouteChanged(defaultVia(Kind::Added, 1, 600));
+    overview.updateMethod();
+    EXPECT_EQ(rig.text(4, 1), "10.1.1.1");
+    Q_EMIT monitor.defaultRouteChanged(defaultVia(Kind::Added, 2, 100));
+    overview.updateMethod();
+    EXPECT_EQ(rig.text(4, 1), "10.1.1.2");
+    Q_EMIT monitor.defaultRouteChanged(defaultVia(Kind::Replaced, 3, 100));
+    overview.updateMethod();
+    EXPECT_EQ(rig.text(4, 1), "10.1.1.3");
+    Q_EMIT monitor.defaultRouteChanged(defaultVia(Kind::Removed, 1, 600));
+    Q_EMIT monitor.defaultRouteChanged(defaultVia(Kind::Removed, 3, 100));
+    overview.updateMethod();
+    EXPECT_EQ(rig.text(4, 1), "N/A");
+    EXPECT_EQ(rig.routes->dumps, 0);
+}
