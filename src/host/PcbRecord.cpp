@@ -1,5 +1,6 @@
 #include "host/PcbRecord.h"
 
+#include <array>
 #include <cstring>
 #include <netinet/in.h>
 
@@ -56,10 +57,21 @@ std::uint32_t embeddedV4(const std::uint8_t* a)
     return v;
 }
 
+void embedScope(std::array<std::uint8_t, 16>& a, std::uint32_t scopeId)
+{
+    const bool linkLocal = a[0] == 0xfe && (a[1] & 0xc0) == 0x80;
+    const bool mcastLinkLocal = a[0] == 0xff && (a[1] & 0x0f) == 0x02;
+    if ((linkLocal || mcastLinkLocal) && scopeId != 0 && scopeId <= 0xffff) {
+        a[2] = std::uint8_t(scopeId >> 8);
+        a[3] = std::uint8_t(scopeId);
+    }
+}
+
 } // namespace
 
-void assignPcbAddresses(PcbRecord& rec, int linuxFamily, bool v6only, const std::uint8_t* local16,
-                        const std::uint8_t* remote16)
+void assignPcbAddresses(PcbRecord& rec, int linuxFamily, bool dualStack,
+                        const std::uint8_t* local16, const std::uint8_t* remote16,
+                        std::uint32_t scopeId)
 {
     if (linuxFamily == AF_INET) {
         rec.vflag = PcbRecord::VersionIpv4;
@@ -69,7 +81,7 @@ void assignPcbAddresses(PcbRecord& rec, int linuxFamily, bool v6only, const std:
     }
     const bool localMapped = isV4Mapped(local16), remoteMapped = isV4Mapped(remote16);
     const bool localFree = isUnspecified(local16), remoteFree = isUnspecified(remote16);
-    if ((localMapped || localFree) && (remoteMapped || remoteFree) &&
+    if (dualStack && (localMapped || localFree) && (remoteMapped || remoteFree) &&
         (localMapped || remoteMapped)) {
         rec.vflag = PcbRecord::VersionIpv4;
         rec.laddr = localMapped ? embeddedV4(local16) : 0;
@@ -78,8 +90,10 @@ void assignPcbAddresses(PcbRecord& rec, int linuxFamily, bool v6only, const std:
     }
     std::memcpy(rec.laddr6.data(), local16, 16);
     std::memcpy(rec.faddr6.data(), remote16, 16);
+    embedScope(rec.laddr6, scopeId);
+    embedScope(rec.faddr6, scopeId);
     rec.vflag = PcbRecord::VersionIpv6;
-    if (!v6only && localFree && remoteFree) {
+    if (dualStack && localFree && remoteFree) {
         // The IPv4 fields of an unbound dual-stack socket are the wildcard.
         rec.vflag |= PcbRecord::VersionIpv4;
         rec.laddr = 0;

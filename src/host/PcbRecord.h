@@ -50,9 +50,14 @@ constexpr int TimeWait = 10;
 int tcpStateFromLinux(int linuxState);
 
 // Fills the version bits and addresses of rec from a Linux socket. An AF_INET
-// socket is IPv4. An AF_INET6 socket whose addresses are IPv4-mapped (or
-// unspecified beside a mapped one) talks IPv4 and is shown as such with the
-// embedded addresses; one that is not v6-only and has no address at either
-// end answers both versions; any other is IPv6.
-void assignPcbAddresses(PcbRecord& rec, int linuxFamily, bool v6only, const std::uint8_t* local16,
-                        const std::uint8_t* remote16);
+// socket is IPv4. Only a dual-stack socket (TCP or UDP over AF_INET6 without
+// IPV6_V6ONLY) can talk IPv4: one whose addresses are IPv4-mapped (or
+// unspecified beside a mapped one) is shown as IPv4 with the embedded
+// addresses, and one with no address at either end answers both versions.
+// Every other AF_INET6 socket, raw ones included, is IPv6 only. scopeId is
+// the interface the socket is bound to (0: none): the kernel keeps no scope
+// inside a socket's link-local addresses, so it is embedded in bytes 2 and 3
+// as the BSD kernel does, where the address texts look for it.
+void assignPcbAddresses(PcbRecord& rec, int linuxFamily, bool dualStack,
+                        const std::uint8_t* local16, const std::uint8_t* remote16,
+                        std::uint32_t scopeId = 0);

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 // One kernel route in the shape the routing-table logic reads: a header of
 // numbers plus up to three socket addresses in the classic BSD layout (length
@@ -29,6 +31,11 @@ constexpr std::uint32_t WasCloned = 0x20000;
 constexpr std::uint32_t Broadcast = 0x400000;
 constexpr std::uint32_t Multicast = 0x800000;
 } // namespace routeflag
+
+// Routing tables. A BSD kernel has one, which is the main table here.
+namespace routetable {
+constexpr std::uint32_t Main = 254; // RT_TABLE_MAIN, where `ip route` adds and shows routes
+} // namespace routetable
 
 // Byte offsets inside the socket-address layouts.
 namespace sockaddrlayout {
@@ -69,7 +76,48 @@ struct RouteRecord {
     std::int32_t use = -1;
     std::uint32_t mtu = 0;   // 0: no MTU
     std::int64_t expire = 0; // calendar seconds; 0: never
+    std::uint32_t table = routetable::Main;
+    std::uint32_t priority = 0; // the metric; the lowest wins among equal destinations
+    std::uint8_t tos = 0;       // IPv4 type of service, part of a route's identity
     std::array<RouteSockaddr, SlotCount> sa{};
 
     bool has(Slot s) const { return addrs & (1u << s); }
 };
+
+// The socket addresses a Linux route is made of: an address of family
+// (routefamily::Inet or Inet6; absent bytes stay zero), the mask of a prefix
+// length, and a link (a direct route's "gateway").
+inline RouteSockaddr makeRouteAddress(std::uint8_t family, const std::uint8_t* bytes,
+                                      std::size_t size)
+{
+    using namespace sockaddrlayout;
+    RouteSockaddr sa;
+    const bool v4 = family == routefamily::Inet;
+    sa.bytes[0] = v4 ? InSize : In6Size;
+    sa.bytes[1] = family;
+    if (bytes)
+        std::memcpy(&sa.bytes[v4 ? InAddr : In6Addr], bytes,
+                    std::min<std::size_t>(size, v4 ? 4 : 16));
+    return sa;
+}
+
+inline RouteSockaddr makeRouteMask(std::uint8_t family, int prefix)
+{
+    std::uint8_t mask[16] = {};
+    prefix = std::clamp(prefix, 0, 128);
+    std::memset(mask, 0xff, std::size_t(prefix / 8));
+    if (prefix % 8)
+        mask[prefix / 8] = std::uint8_t(0xff00 >> (prefix % 8));
+    return makeRouteAddress(family, mask, 16);
+}
+
+inline RouteSockaddr makeRouteLink(std::uint32_t index)
+{
+    using namespace sockaddrlayout;
+    RouteSockaddr sa;
+    sa.bytes[0] = DlSize;
+    sa.bytes[1] = routefamily::Link;
+    sa.bytes[DlIndex] = std::uint8_t(index);
+    sa.bytes[DlIndex + 1] = std::uint8_t(index >> 8);
+    return sa;
+}

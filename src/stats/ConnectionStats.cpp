@@ -1,7 +1,6 @@
 #include "stats/ConnectionStats.h"
 
 #include "host/netlink/LinuxSocketDump.h"
-#include "stats/ConnectionText.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -15,16 +14,6 @@ struct Protocol {
 constexpr Protocol Ipv4Table[] = {{6, "tcp"},  {17, "udp"}, {254, "divert"},
                                   {255, "ip"}, {1, "icmp"}, {2, "igmp"}};
 constexpr Protocol Ipv6Table[] = {{6, "tcp"}, {17, "udp"}, {255, "ip6"}, {58, "icmp6"}};
-
-// tcp4, tcp6, udp4, udp6 first; every other name after them in plain order.
-int rank(const std::string& name)
-{
-    static const char* const first[] = {"tcp4", "tcp6", "udp4", "udp6"};
-    for (int i = 0; i < 4; ++i)
-        if (name == first[i])
-            return i;
-    return 4;
-}
 
 } // namespace
 
@@ -58,33 +47,15 @@ void ConnectionStats::refresh()
 {
     std::lock_guard lock(m_refreshMutex);
     ListsRead done;
-    std::vector<ConnectionInfo> work;
+    ConnectionSnapshot::Builder work;
     for (const Protocol& p : Ipv4Table)
         protopr(p.number, p.name, work, done);
     for (const Protocol& p : Ipv6Table)
         protopr(p.number, p.name, work, done);
-
-    // Rank first, so the common names never reach a string comparison.
-    std::vector<std::pair<int, std::uint32_t>> order(work.size());
-    for (std::uint32_t i = 0; i < work.size(); ++i)
-        order[i] = {rank(work[i].name), i};
-    std::stable_sort(order.begin(), order.end(), [&](const auto& a, const auto& b) {
-        if (a.first != b.first)
-            return a.first < b.first;
-        return a.first == 4 && work[a.second].name < work[b.second].name;
-    });
-
-    std::vector<ConnectionGroup> groups;
-    for (const auto& [r, i] : order) {
-        ConnectionInfo& info = work[i];
-        if (groups.empty() || groups.back().name != info.name)
-            groups.push_back(ConnectionGroup{info.name, {}});
-        groups.back().connectionList.push_back(std::move(info));
-    }
-    m_snapshot.store(Snapshot{std::move(groups)});
+    m_snapshot.store(work.finish());
 }
 
-void ConnectionStats::protopr(std::uint32_t p, const char* name, std::vector<ConnectionInfo>& array,
+void ConnectionStats::protopr(std::uint32_t p, const char* name, ConnectionSnapshot::Builder& array,
                               ListsRead& done)
 {
     SocketDump::List list;
@@ -105,7 +76,7 @@ void ConnectionStats::protopr(std::uint32_t p, const char* name, std::vector<Con
         list = SocketDump::List::Raw;
     }
 
-    const std::size_t before = array.size();
+    const ConnectionSnapshot::Builder::Mark before = array.mark();
     // Stands in for the generation check of the BSD lists: a socket that
     // moved while the kernel walked its table can be delivered twice.
     std::unordered_set<std::uint64_t> seen;
@@ -118,22 +89,8 @@ void ConnectionStats::protopr(std::uint32_t p, const char* name, std::vector<Con
             return;
         if (tcp && r.tstate <= 1)
             return;
-        ConnectionInfo& info = array.emplace_back();
-        info.name = connectiontext::protocolName(name, r.vflag);
-        if (r.vflag & PcbRecord::VersionIpv4) {
-            info.localAddr = connectiontext::ipv4Text(r.laddr);
-            info.remoteAddr = connectiontext::ipv4Text(r.faddr);
-            info.localPort = connectiontext::portText(r.lport, true);
-            info.remotePort = connectiontext::portText(r.fport, true);
-        } else {
-            info.localAddr = connectiontext::ipv6Text(r.laddr6.data());
-            info.remoteAddr = connectiontext::ipv6Text(r.faddr6.data());
-            info.localPort = connectiontext::portText(r.lport, false);
-            info.remotePort = connectiontext::portText(r.fport, false);
-        }
-        if (tcp)
-            info.state = connectiontext::stateText(r.tstate, r.tflags);
+        array.add(name, r, tcp);
     });
     if (!ok)
-        array.resize(before); // an unreadable list contributes nothing
+        array.dropSince(before); // an unreadable list contributes nothing
 }

@@ -2,6 +2,7 @@
 
 #include "host/SocketDump.h"
 #include "stats/ConnectionGroup.h"
+#include "stats/ConnectionSnapshot.h"
 #include "stats/JobGroup.h"
 #include "stats/SnapshotCell.h"
 
@@ -15,9 +16,7 @@
 // publishes it at once; refreshes run one at a time, readers never wait for one.
 class ConnectionStats {
 public:
-    struct Snapshot {
-        std::vector<ConnectionGroup> connectionArray;
-    };
+    using Snapshot = ConnectionSnapshot;
 
     static ConnectionStats& instance();
 
@@ -32,9 +31,11 @@ public:
     void refreshAsync();
     void waitForAsync();
 
-    // The whole reading; a reader of many sockets holds this instead of copying.
+    // The whole reading; a reader of many sockets holds this and asks it for
+    // the texts of the rows it shows.
     std::shared_ptr<const Snapshot> snapshot() const { return m_snapshot.load(); }
-    std::vector<ConnectionGroup> connectionArray() const { return snapshot()->connectionArray; }
+    // Every socket's texts at once: costly for a long list.
+    std::vector<ConnectionGroup> connectionArray() const { return snapshot()->connectionArray(); }
 
 private:
     // The lists already read in this refresh: the IPv4 and IPv6 tables share them.
@@ -42,9 +43,9 @@ private:
         bool tcp = false;
         bool udp = false;
     };
-    // Appends a record to array for every qualifying socket of the list that
-    // serves protocol p, named after name.
-    void protopr(std::uint32_t p, const char* name, std::vector<ConnectionInfo>& array,
+    // Adds a record to the snapshot for every qualifying socket of the list
+    // that serves protocol p, named after name.
+    void protopr(std::uint32_t p, const char* name, ConnectionSnapshot::Builder& array,
                  ListsRead& done);
 
     std::shared_ptr<SocketDump> m_dump;

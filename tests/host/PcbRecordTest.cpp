@@ -18,10 +18,10 @@ std::uint32_t a4(const char* text)
     inet_pton(AF_INET, text, &a);
     return a;
 }
-PcbRecord mapped(const char* local, const char* remote, bool v6only)
+PcbRecord mapped(const char* local, const char* remote, bool dualStack, std::uint32_t scope = 0)
 {
     PcbRecord r;
-    assignPcbAddresses(r, AF_INET6, v6only, a6(local).data(), a6(remote).data());
+    assignPcbAddresses(r, AF_INET6, dualStack, a6(local).data(), a6(remote).data(), scope);
     return r;
 }
 } // namespace
@@ -36,26 +36,37 @@ TEST(PcbAddresses, DualStackSocketsMapToVersionBits)
     EXPECT_EQ(plain.faddr, a4("10.0.0.9"));
 
     // Unbound and not v6-only: answers both versions.
-    PcbRecord wild = mapped("::", "::", false);
+    PcbRecord wild = mapped("::", "::", true);
     EXPECT_EQ(wild.vflag, PcbRecord::VersionIpv4 | PcbRecord::VersionIpv6);
     EXPECT_EQ(wild.laddr, 0u);
     // The same socket v6-only: IPv6 alone.
-    EXPECT_EQ(mapped("::", "::", true).vflag, PcbRecord::VersionIpv6);
+    EXPECT_EQ(mapped("::", "::", false).vflag, PcbRecord::VersionIpv6);
 
     // Talking IPv4 through mapped addresses: the IPv4 bit and the embedded addresses.
-    PcbRecord m = mapped("::ffff:192.168.1.5", "::ffff:93.184.216.34", false);
+    PcbRecord m = mapped("::ffff:192.168.1.5", "::ffff:93.184.216.34", true);
     EXPECT_EQ(m.vflag, PcbRecord::VersionIpv4);
     EXPECT_EQ(m.laddr, a4("192.168.1.5"));
     EXPECT_EQ(m.faddr, a4("93.184.216.34"));
-    PcbRecord half = mapped("::ffff:127.0.0.1", "::", false);
+    PcbRecord half = mapped("::ffff:127.0.0.1", "::", true);
     EXPECT_EQ(half.vflag, PcbRecord::VersionIpv4);
     EXPECT_EQ(half.faddr, 0u);
 
     // A real IPv6 conversation, and an unbound socket connected to IPv6.
-    PcbRecord v6 = mapped("2001:db8::1", "2001:db8::2", false);
+    PcbRecord v6 = mapped("2001:db8::1", "2001:db8::2", true);
     EXPECT_EQ(v6.vflag, PcbRecord::VersionIpv6);
     EXPECT_EQ(v6.laddr6, a6("2001:db8::1"));
-    EXPECT_EQ(mapped("::", "2001:db8::2", false).vflag, PcbRecord::VersionIpv6);
+    EXPECT_EQ(mapped("::", "2001:db8::2", true).vflag, PcbRecord::VersionIpv6);
+
+    // A raw socket is never dual-stack: mapped-looking addresses stay IPv6.
+    PcbRecord raw = mapped("::ffff:127.0.0.1", "::", false);
+    EXPECT_EQ(raw.vflag, PcbRecord::VersionIpv6);
+    EXPECT_EQ(raw.laddr6, a6("::ffff:127.0.0.1"));
+
+    // The bound interface becomes the scope of link-local addresses only.
+    PcbRecord scoped = mapped("fe80::1", "2001:db8::2", true, 0x0203);
+    EXPECT_EQ(scoped.laddr6, a6("fe80:203::1"));
+    EXPECT_EQ(scoped.faddr6, a6("2001:db8::2"));
+    EXPECT_EQ(mapped("ff02::fb", "::", true, 7).laddr6, a6("ff02:7::fb"));
 }
 
 // Checked against the kernel's own names for its states.

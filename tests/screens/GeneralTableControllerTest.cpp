@@ -1,13 +1,18 @@
 #include "drawing/BarChartView.h"
 #include "drawing/CopyableLabel.h"
 #include "drawing/OnOffView.h"
+#include "host/netlink/NetlinkMonitor.h"
 #include "screens/overview/ExternalAddressLookup.h"
 #include "screens/overview/OverviewCellFactory.h"
 #include "screens/overview/StartupSnapshots.h"
+#include "support/TestSupport.h"
 #include "ui/MenuController.h"
 #include "ui/NavigationController.h"
 
+#include "../stats/NetnsScope.h"
 #include "OverviewRig.h"
+
+#include <QThread>
 
 #include <gtest/gtest.h>
 #include <QMenu>
@@ -330,3 +335,45 @@ TEST(GeneralTableControllerTest, LegendValuesShrinkToFitAndGrowBack)
 }
 
 } // namespace
+
+// The gateway row follows the kernel's route messages in a private network
+// namespace from tick to tick, with no reading of the routing table.
+TEST(GeneralTableControllerTest, DefaultGatewayFollowsTheKernel)
+{
+    NetnsScope ns;
+    if (!ns.ok())
+        GTEST_SKIP() << "cannot create a network namespace here (needs root and ip netns)";
+    for (const char* command : {"link add d0 type veth peer name d1", "link set d1 up",
+                                "link set d0 up", "addr add 10.1.1.10/24 dev d0"})
+        ASSERT_TRUE(ns.ip(command)) << command;
+    std::unique_ptr<NetlinkMonitor> monitor;
+    QThread* here = QThread::currentThread();
+    ASSERT_TRUE(ns.run([&] {
+        monitor = std::make_unique<NetlinkMonitor>(nullptr, std::chrono::milliseconds(20));
+        monitor->moveToThread(here);
+    }));
+    monitor->start();
+
+    Rig rig;
+    rig.routeStats = std::make_unique<RouteStats>(rig.routes, RouteStats::Clock{}, monitor.get());
+    GeneralTableController& overview = rig.build();
+    overview.reloadData();
+    // The start-up reading of the (fake, empty) table comes first.
+    ASSERT_TRUE(testsupport::waitUntil([&] { return rig.routes->dumps == 1; }));
+    rig.routeStats->waitForAsync();
+    EXPECT_EQ(rig.text(4, 1), "N/A");
+    const auto follows = [&](const std::string& command, const QString& expected) {
+        ASSERT_TRUE(ns.ip(command)) << command;
+        EXPECT_TRUE(testsupport::waitUntil([&] {
+            overview.updateMethod();
+            return rig.text(4, 1) == expected;
+        })) << command
+            << ": " << rig.text(4, 1).toStdString();
+    };
+    follows("route add default via 10.1.1.1 metric 600", "10.1.1.1");
+    follows("route add default via 10.1.1.2 metric 100", "10.1.1.2");
+    follows("route replace default via 10.1.1.3 metric 100", "10.1.1.3");
+    follows("route del default via 10.1.1.3 metric 100", "10.1.1.1");
+    follows("route del default via 10.1.1.1 metric 600", "N/A");
+    EXPECT_EQ(rig.routes->dumps, 1);
+}

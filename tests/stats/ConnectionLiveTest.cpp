@@ -1,12 +1,16 @@
 #include "host/netlink/LinuxSocketDump.h"
 #include "stats/ConnectionStats.h"
 
+#include "NetnsScope.h"
+
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <net/if.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 
@@ -86,4 +90,56 @@ TEST(ConnectionLive, LoopbackSocketsViaProcNet)
     auto reader = std::make_shared<LinuxSocketDump>();
     reader->setForceProcFallback(true);
     checkLoopbackSockets(reader);
+}
+
+// In a namespace of its own, so the sockets below are all there is: a raw
+// ICMPv6 socket is IPv6 only, and a connection over a link-local address
+// keeps the interface as its scope.
+TEST(ConnectionLive, RawIpv6AndLinkLocalSockets)
+{
+    NetnsScope ns;
+    if (!ns.ok())
+        GTEST_SKIP() << "cannot create a network namespace here (needs root and ip netns)";
+    for (const char* command : {"link add d0 type veth peer name d1", "link set d1 up",
+                                "link set d0 up", "-6 addr add fe80::1/64 dev d0 nodad"})
+        ASSERT_TRUE(ns.ip(command)) << command;
+
+    std::vector<std::string> rows; // "group local:port remote:port state"
+    std::string serverPort, clientPort;
+    ASSERT_TRUE(ns.run([&] {
+        const int raw = ::socket(AF_INET6, SOCK_RAW, IPPROTO_ICMPV6);
+        const int server = ::socket(AF_INET6, SOCK_STREAM, 0);
+        const int client = ::socket(AF_INET6, SOCK_STREAM, 0);
+        sockaddr_in6 a{};
+        a.sin6_family = AF_INET6;
+        inet_pton(AF_INET6, "fe80::1", &a.sin6_addr);
+        a.sin6_scope_id = if_nametoindex("d0");
+        socklen_t len = sizeof a;
+        ASSERT_EQ(::bind(server, reinterpret_cast<sockaddr*>(&a), len), 0);
+        ASSERT_EQ(::listen(server, 4), 0);
+        ::getsockname(server, reinterpret_cast<sockaddr*>(&a), &len);
+        serverPort = std::to_string(ntohs(a.sin6_port));
+        ASSERT_EQ(::connect(client, reinterpret_cast<sockaddr*>(&a), len), 0);
+        const int accepted = ::accept(server, nullptr, nullptr);
+        ASSERT_GE(accepted, 0);
+        ::getsockname(client, reinterpret_cast<sockaddr*>(&a), &len);
+        clientPort = std::to_string(ntohs(a.sin6_port));
+
+        ConnectionStats stats(std::make_shared<LinuxSocketDump>());
+        stats.refresh();
+        // Texts name the interface, so they are made inside the namespace.
+        for (const ConnectionGroup& g : stats.connectionArray())
+            for (const ConnectionInfo& c : g.connectionList)
+                rows.push_back(g.name + " " + c.localAddr + ":" + c.localPort + " " + c.remoteAddr +
+                               ":" + c.remotePort + " " + c.state);
+        for (int fd : {raw, server, client, accepted})
+            ::close(fd);
+    }));
+    if (rows.size() >= 2) // the two ends of the connection come in kernel order
+        std::sort(rows.begin(), rows.begin() + 2);
+    const std::string sp = serverPort, cp = clientPort;
+    std::vector<std::string> tcp = {"tcp6 fe80::1%d0:" + cp + " fe80::1%d0:" + sp + " ESTABLISHED",
+                                    "tcp6 fe80::1%d0:" + sp + " fe80::1%d0:" + cp + " ESTABLISHED"};
+    std::sort(tcp.begin(), tcp.end());
+    EXPECT_EQ(rows, (std::vector<std::string>{tcp[0], tcp[1], "icmp66 *:0 *:0 "}));
 }

@@ -39,8 +39,8 @@ struct Fixture {
     std::vector<std::string> rows(std::size_t g = 0) const
     {
         std::vector<std::string> out;
-        const auto snapshot = stats.snapshot();
-        for (const RouteInfo& r : snapshot->routeArray.at(g).routeList)
+        const std::vector<RouteGroup> groups = stats.routeArray();
+        for (const RouteInfo& r : groups.at(g).routeList)
             out.push_back(r.destination + " " + r.gateway + " " + r.flags + " " + r.interface +
                           " " + std::to_string(r.refs) + " " + std::to_string(r.use) + " " +
                           std::to_string(r.expire) + " " + std::to_string(r.mtu));
@@ -49,6 +49,17 @@ struct Fixture {
 };
 
 const RouteSockaddr kNoMask;
+
+const RouteSockaddr& m64()
+{
+    static const RouteSockaddr m = inet6Mask(64);
+    return m;
+}
+const RouteSockaddr& m0()
+{
+    static const RouteSockaddr m = inet6Mask(0);
+    return m;
+}
 
 RouteRecord v4(const char* dst, const char* gw, const char* mask, std::uint32_t flags,
                std::uint32_t index = 2)
@@ -105,7 +116,7 @@ TEST(RouteStats, ClonedRoutesMtuAndExpiry)
                                                   "10.0.0.8 10.0.0.1 UH eth0 -1 -1 -1 -1"}));
 }
 
-TEST(RouteStats, GroupsByConsecutiveFamilyRunsAndLastDefaultWins)
+TEST(RouteStats, GroupsByConsecutiveFamilyRunsAndIpv4DefaultWins)
 {
     Fixture f;
     const RouteSockaddr gw6 = inet6("fe80::1");
@@ -124,9 +135,9 @@ TEST(RouteStats, GroupsByConsecutiveFamilyRunsAndLastDefaultWins)
                                                "Protocol Family 18", "IPX"}));
     EXPECT_EQ(f.stats.routeArray()[0].routeList.size(), 2u);
     EXPECT_EQ(f.stats.routeArray()[2].routeList.at(0).destination, "172.16");
-    // The last default route gives the gateway, whatever its family.
+    // The IPv4 default route gives the gateway although an IPv6 one came later.
     EXPECT_EQ(f.stats.routeArray()[1].routeList.at(1).destination, "default");
-    EXPECT_EQ(f.stats.default_gateway(), "fe80::1");
+    EXPECT_EQ(f.stats.default_gateway(), "192.168.1.1");
 }
 
 TEST(RouteStats, FailedReadingLeavesNothing)
@@ -146,4 +157,51 @@ TEST(RouteStats, FailedReadingLeavesNothing)
     f.stats.refresh();
     EXPECT_EQ(f.stats.default_gateway(), "N/A");
     EXPECT_EQ(f.stats.routeArray().size(), 1u);
+}
+
+// A snapshot keeps kernel-shaped routes in a compact form and writes their
+// texts on demand; any other record keeps texts made at once. The two must
+// agree: each route is read once as it is and once with its destination's
+// length 4 bytes longer (zeros, which no text reads), forcing the second form.
+TEST(RouteStats, CompactRoutesReadLikeTheirTexts)
+{
+    const RouteSockaddr gw4 = inet("10.0.0.1"), gw6 = inet6("fe80::1"), l3 = link(3);
+    const RouteSockaddr d6 = inet6("2001:db8:1::"), ll = inet6("fe80:3fff::"); // no such interface
+    const RouteSockaddr host6 = inet6("2001:db8::7"), mcast = inet6("ff02:3::fb");
+    RouteRecord expiring = v4("192.168.4.0", "10.0.0.1", "255.255.254.0", 0x3, 3);
+    expiring.expire = Now + 30;
+    expiring.mtu = 1280;
+    expiring.refcnt = 2;
+    const std::vector<RouteRecord> routes = {
+        v4("0.0.0.0", "10.0.0.1", "0.0.0.0", 0x803),
+        expiring,
+        v4("10.1.0.0", "10.0.0.1", "255.255.0.0", 0x3),
+        v4("172.16.5.9", "10.0.0.1", "255.255.255.255", 0x7),
+        route(inet("169.254.0.0"), &l3, nullptr, 0x1, 3),
+        route(inet("127.0.0.0"), nullptr, nullptr, 0x1, 0),
+        route(d6, &gw6, &kNoMask, 0x3, 3), // an IPv6 route with a mask of length 0
+        route(ll, &l3, &m64(), 0x1, 3),
+        route(host6, &gw4, nullptr, 0x7, 3), // an IPv4 next hop for an IPv6 route
+        route(mcast, &l3, nullptr, 0x800001, 3),
+        route(inet6("::"), &gw6, &m0(), 0x1003, 7),
+    };
+    Fixture compact, texts;
+    compact.dump->names = texts.dump->names = {{3, "wlan0"}};
+    for (const RouteRecord& r : routes) {
+        RouteRecord odd = r;
+        odd.sa[RouteRecord::Destination].bytes[0] += 4;
+        compact.dump->routes.push_back(r);
+        texts.dump->routes.push_back(odd);
+    }
+    compact.stats.refresh();
+    texts.stats.refresh();
+    ASSERT_EQ(compact.stats.routeArray().size(), 2u);
+    for (std::size_t g = 0; g < 2; ++g)
+        EXPECT_EQ(compact.rows(g), texts.rows(g));
+    // And both read as the listing has them.
+    EXPECT_EQ(compact.rows(0).at(1), "192.168.4/23 10.0.0.1 UG wlan0 2 -1 30 1280");
+    EXPECT_EQ(compact.rows(1).at(1), "fe80::%16383/64 link#3 U wlan0 -1 -1 -1 -1");
+    // Only the mask of length 0 (a BSD kernel's, never Linux's) has no compact form.
+    EXPECT_EQ(compact.stats.snapshot()->keptAsTexts(), 1u);
+    EXPECT_EQ(texts.stats.snapshot()->keptAsTexts(), routes.size());
 }

@@ -50,3 +50,32 @@ std::optional<std::string> LinuxRouteDump::interfaceName(std::uint32_t index) co
         return std::nullopt;
     return it->second;
 }
+
+bool LinuxRouteDump::dumpMainTable(std::uint8_t family,
+                                   const std::function<void(const RouteRecord&)>& each)
+{
+    NetlinkSocket socket(NETLINK_ROUTE);
+    if (!socket.isOpen())
+        return false;
+    // Kernels before 4.20 ignore the table in the request and send them all.
+    socket.enableStrictChecking();
+    netlink::RouteContext context;
+    context.now = std::time(nullptr);
+    context.ticksPerSecond = ::sysconf(_SC_CLK_TCK);
+    RouteRecord record;
+    const auto onRoute = [&](std::uint16_t type, netlink::Bytes p) {
+        if (type == RTM_NEWROUTE && netlink::parseRouteMessage(p, context, record) &&
+            record.table == RT_TABLE_MAIN)
+            each(record);
+    };
+    for (const unsigned char f : {AF_INET, AF_INET6}) {
+        if (family != 0 && (f == AF_INET) != (family == routefamily::Inet))
+            continue;
+        rtmsg rtm{};
+        rtm.rtm_family = f;
+        rtm.rtm_table = RT_TABLE_MAIN;
+        if (!socket.dump(NetlinkSocket::dumpRequest(RTM_GETROUTE, rtm), onRoute))
+            return false;
+    }
+    return true;
+}

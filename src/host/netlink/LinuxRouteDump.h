@@ -12,6 +12,9 @@
 class LinuxRouteDump : public RouteDump {
 public:
     bool dump(const std::function<void(const RouteRecord&)>& each) override;
+    // Asks the kernel for the main table alone where it can filter dumps.
+    bool dumpMainTable(std::uint8_t family,
+                       const std::function<void(const RouteRecord&)>& each) override;
     std::optional<std::string> interfaceName(std::uint32_t index) const override;
 
 private:

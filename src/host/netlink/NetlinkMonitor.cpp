@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <cerrno>
+#include <ctime>
 #include <linux/netlink.h>
 #include <linux/rtnetlink.h>
 #include <sys/socket.h>
@@ -82,7 +83,7 @@ void NetlinkMonitor::readMessages()
 {
     if (m_buffer.empty())
         m_buffer.resize(64 * 1024);
-    const auto classify = [this](std::uint16_t type, netlink::Bytes) {
+    const auto classify = [this](std::uint16_t type, std::uint16_t flags, netlink::Bytes payload) {
         switch (type) {
         case RTM_NEWLINK:
         case RTM_DELLINK:
@@ -95,6 +96,16 @@ void NetlinkMonitor::readMessages()
         case RTM_NEWROUTE:
         case RTM_DELROUTE:
             m_routes = true;
+            if (netlink::isMainTableDefault(payload)) {
+                DefaultRouteChange change;
+                change.kind = type == RTM_DELROUTE      ? DefaultRouteChange::Kind::Removed
+                              : (flags & NLM_F_REPLACE) ? DefaultRouteChange::Kind::Replaced
+                                                        : DefaultRouteChange::Kind::Added;
+                netlink::RouteContext context;
+                context.now = std::time(nullptr);
+                if (netlink::parseRouteMessage(payload, context, change.route))
+                    m_defaultChanges.push_back(std::move(change));
+            }
             break;
         default:
             break;
@@ -103,18 +114,21 @@ void NetlinkMonitor::readMessages()
     for (;;) {
         const ssize_t n = ::recv(m_fd, m_buffer.data(), m_buffer.size(), 0);
         if (n > 0) {
-            netlink::walkMessages(netlink::Bytes(m_buffer.data(), std::size_t(n)), classify);
+            netlink::walkMessagesWithFlags(netlink::Bytes(m_buffer.data(), std::size_t(n)),
+                                           classify);
             continue;
         }
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0 && errno == ENOBUFS) {
             // Messages were dropped: anything may have changed.
-            m_links = m_addresses = m_routes = true;
+            m_links = m_addresses = m_routes = m_lost = true;
             continue;
         }
         break; // EAGAIN: drained
     }
+    for (const DefaultRouteChange& change : std::exchange(m_defaultChanges, {}))
+        Q_EMIT defaultRouteChanged(change);
     if ((m_links || m_addresses || m_routes) && !m_coalesce->isActive())
         m_coalesce->start();
 }
@@ -124,10 +138,13 @@ void NetlinkMonitor::flush()
     const bool links = std::exchange(m_links, false);
     const bool addresses = std::exchange(m_addresses, false);
     const bool routes = std::exchange(m_routes, false);
+    const bool lost = std::exchange(m_lost, false);
     if (links)
         Q_EMIT linksChanged();
     if (addresses)
         Q_EMIT addressesChanged();
     if (routes)
         Q_EMIT routesChanged();
+    if (lost)
+        Q_EMIT routeMessagesLost();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/DefaultRouteChange.h"
+
 #include <QObject>
 
 #include <atomic>
@@ -14,8 +16,9 @@ class QTimer;
 // addresses and routes) so readings that change only on hotplug or
 // reconfiguration can be cached instead of re-read on every tick. Bursts
 // (a link going away takes its addresses and routes with it) are coalesced
-// into at most one signal of each kind per interval. Lives on the thread
-// with the event loop that delivers its signals.
+// into at most one signal of each kind per interval. Changes of the main
+// table's default routes are passed on one by one, as they come. Lives on
+// the thread with the event loop that delivers its signals.
 class NetlinkMonitor : public QObject {
     Q_OBJECT
 public:
@@ -39,6 +42,11 @@ Q_SIGNALS:
     void linksChanged();
     void addressesChanged();
     void routesChanged();
+    // Sent at once, in the kernel's order.
+    void defaultRouteChanged(const DefaultRouteChange& change);
+    // The kernel dropped messages (the receive buffer overflowed): whatever
+    // the messages above describe must be read again.
+    void routeMessagesLost();
 
 private:
     void readMessages();
@@ -48,6 +56,7 @@ private:
     QSocketNotifier* m_notifier = nullptr;
     QTimer* m_coalesce = nullptr;
     std::vector<std::uint8_t> m_buffer;
-    bool m_links = false, m_addresses = false, m_routes = false;
+    bool m_links = false, m_addresses = false, m_routes = false, m_lost = false;
+    std::vector<DefaultRouteChange> m_defaultChanges;
     std::atomic<bool> m_listening{false};
 };

@@ -25,14 +25,8 @@ template <typename T> bool readAt(Bytes bytes, std::size_t offset, T& out)
 
 void putAddress(RouteSockaddr& sa, std::uint8_t family, Bytes addr)
 {
-    using namespace sockaddrlayout;
-    sa = RouteSockaddr{};
-    const bool v4 = family == routefamily::Inet;
-    sa.bytes[0] = v4 ? InSize : In6Size;
-    sa.bytes[1] = family;
-    if (!addr.empty()) // an absent address (the default route's) stays all zeros
-        std::memcpy(&sa.bytes[v4 ? InAddr : In6Addr], addr.data(),
-                    std::min<std::size_t>(addr.size(), v4 ? 4 : 16));
+    // An absent address (the default route's) stays all zeros.
+    sa = makeRouteAddress(family, addr.empty() ? nullptr : addr.data(), addr.size());
 }
 
 // The BSD kernel keeps the scope of a link-local address in bytes 2 and 3;
@@ -49,24 +43,6 @@ void embedScope(RouteSockaddr& sa, std::uint32_t index)
         sa.bytes[In6Addr + 2] = std::uint8_t(index >> 8);
         sa.bytes[In6Addr + 3] = std::uint8_t(index);
     }
-}
-
-void putMask(RouteSockaddr& sa, std::uint8_t family, int prefix)
-{
-    std::uint8_t mask[16] = {};
-    for (int i = 0; i < prefix && i < 128; ++i)
-        mask[i / 8] |= std::uint8_t(0x80 >> (i % 8));
-    putAddress(sa, family, Bytes(mask, 16));
-}
-
-void putLink(RouteSockaddr& sa, std::uint32_t index)
-{
-    using namespace sockaddrlayout;
-    sa = RouteSockaddr{};
-    sa.bytes[0] = DlSize;
-    sa.bytes[1] = routefamily::Link;
-    sa.bytes[DlIndex] = std::uint8_t(index);
-    sa.bytes[DlIndex + 1] = std::uint8_t(index >> 8);
 }
 
 std::uint32_t flagsFor(const rtmsg& rtm)
@@ -112,6 +88,16 @@ WalkEnd walkMessages(Bytes chunk,
                      const std::function<void(std::uint16_t type, Bytes payload)>& onMessage,
                      int* errorCode)
 {
+    return walkMessagesWithFlags(
+        chunk, [&](std::uint16_t type, std::uint16_t, Bytes payload) { onMessage(type, payload); },
+        errorCode);
+}
+
+WalkEnd walkMessagesWithFlags(
+    Bytes chunk,
+    const std::function<void(std::uint16_t type, std::uint16_t flags, Bytes payload)>& onMessage,
+    int* errorCode)
+{
     std::size_t pos = 0;
     while (pos < chunk.size()) {
         nlmsghdr h;
@@ -140,7 +126,7 @@ WalkEnd walkMessages(Bytes chunk,
                 return WalkEnd::Error;
             }
         } else if (h.nlmsg_type >= NLMSG_MIN_TYPE) {
-            onMessage(h.nlmsg_type, payload);
+            onMessage(h.nlmsg_type, h.nlmsg_flags, payload);
         }
         pos += align4(h.nlmsg_len);
     }
@@ -150,16 +136,8 @@ WalkEnd walkMessages(Bytes chunk,
 bool walkAttributes(Bytes bytes,
                     const std::function<void(std::uint16_t type, Bytes value)>& onAttribute)
 {
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        rtattr a;
-        if (!readAt(bytes, pos, a) || a.rta_len < sizeof(rtattr) || a.rta_len > bytes.size() - pos)
-            return false;
-        onAttribute(a.rta_type & NLA_TYPE_MASK,
-                    bytes.subspan(pos + sizeof(rtattr), a.rta_len - sizeof(rtattr)));
-        pos += align4(a.rta_len);
-    }
-    return true;
+    static_assert(sizeof(rtattr) == 4 && (NLA_TYPE_MASK & 0xffff) == 0x3fff);
+    return forEachAttribute(bytes, onAttribute);
 }
 
 bool parseRouteMessage(Bytes payload, const RouteContext& context, RouteRecord& out)
@@ -183,10 +161,12 @@ bool parseRouteMessage(Bytes payload, const RouteContext& context, RouteRecord& 
 
     out = RouteRecord{};
     out.flags = flagsFor(rtm);
+    out.table = rtm.rtm_table;
+    out.tos = rtm.rtm_tos;
     if (rtm.rtm_dst_len == fullLength)
         out.flags |= routeflag::Host;
     putAddress(out.sa[RouteRecord::Destination], family, {}); // the default route has no RTA_DST
-    putMask(out.sa[RouteRecord::Netmask], family, rtm.rtm_dst_len);
+    out.sa[RouteRecord::Netmask] = makeRouteMask(family, rtm.rtm_dst_len);
     out.addrs = (1u << RouteRecord::Destination) | (1u << RouteRecord::Netmask);
 
     bool haveGateway = false;
@@ -197,7 +177,7 @@ bool parseRouteMessage(Bytes payload, const RouteContext& context, RouteRecord& 
         haveGateway = true;
     };
     bool sane = true;
-    const bool ok = walkAttributes(
+    const bool ok = forEachAttribute(
         payload.subspan(std::min(payload.size(), align4(sizeof(rtmsg)))),
         [&](std::uint16_t type, Bytes v) {
             switch (type) {
@@ -219,6 +199,12 @@ bool parseRouteMessage(Bytes payload, const RouteContext& context, RouteRecord& 
             }
             case RTA_OIF:
                 readAt(v, 0, out.index);
+                break;
+            case RTA_TABLE: // the full id of a table numbered above 255
+                readAt(v, 0, out.table);
+                break;
+            case RTA_PRIORITY:
+                readAt(v, 0, out.priority);
                 break;
             case RTA_MULTIPATH: { // show the first next hop
                 rtnexthop nh;
@@ -260,7 +246,7 @@ bool parseRouteMessage(Bytes payload, const RouteContext& context, RouteRecord& 
     if (haveGateway) {
         out.flags |= routeflag::Gateway;
     } else if (out.index != 0) {
-        putLink(out.sa[RouteRecord::GatewaySlot], out.index); // a direct route: "link#N"
+        out.sa[RouteRecord::GatewaySlot] = makeRouteLink(out.index); // a direct route: "link#N"
         haveGateway = true;
     }
     if (haveGateway)
@@ -269,6 +255,21 @@ bool parseRouteMessage(Bytes payload, const RouteContext& context, RouteRecord& 
     if (out.sa[RouteRecord::GatewaySlot].family() != routefamily::Link)
         embedScope(out.sa[RouteRecord::GatewaySlot], out.index);
     return true;
+}
+
+bool isMainTableDefault(Bytes payload)
+{
+    rtmsg rtm;
+    if (!readAt(payload, 0, rtm) || rtm.rtm_dst_len != 0 ||
+        (rtm.rtm_family != AF_INET && rtm.rtm_family != AF_INET6))
+        return false;
+    std::uint32_t table = rtm.rtm_table;
+    walkAttributes(payload.subspan(std::min(payload.size(), align4(sizeof(rtmsg)))),
+                   [&](std::uint16_t type, Bytes v) {
+                       if (type == RTA_TABLE)
+                           readAt(v, 0, table);
+                   });
+    return table == RT_TABLE_MAIN;
 }
 
 bool parseLinkMessage(Bytes payload, std::uint32_t& index, std::string& name)
@@ -311,10 +312,12 @@ bool parseDiagMessage(Bytes payload, std::uint8_t protocol, PcbRecord& out)
                        });
     if (!ok)
         return false;
-    assignPcbAddresses(out, m.idiag_family, v6only,
-                       reinterpret_cast<const std::uint8_t*>(m.id.idiag_src),
-                       reinterpret_cast<const std::uint8_t*>(m.id.idiag_dst));
     const bool raw = protocol == IPPROTO_RAW;
+    // The dual-stack rule is the TCP and UDP one: a raw IPv6 socket never
+    // carries IPv4.
+    assignPcbAddresses(out, m.idiag_family, !raw && !v6only,
+                       reinterpret_cast<const std::uint8_t*>(m.id.idiag_src),
+                       reinterpret_cast<const std::uint8_t*>(m.id.idiag_dst), m.id.idiag_if);
     if (raw) {
         // A raw socket's "port" is its protocol; it has no ports to show.
         if (!haveProtocol)

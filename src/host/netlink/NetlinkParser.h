@@ -4,6 +4,7 @@
 #include "host/RouteRecord.h"
 
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <span>
 #include <string>
@@ -29,8 +30,34 @@ WalkEnd walkMessages(Bytes chunk,
                      const std::function<void(std::uint16_t type, Bytes payload)>& onMessage,
                      int* errorCode = nullptr);
 
+// The same, also handing on the message's header flags (NLM_F_REPLACE of a
+// route change, for example).
+WalkEnd walkMessagesWithFlags(
+    Bytes chunk,
+    const std::function<void(std::uint16_t type, std::uint16_t flags, Bytes payload)>& onMessage,
+    int* errorCode = nullptr);
+
 // Calls onAttribute(type, value) for each route attribute in bytes; false
-// when an attribute's length is bad (those before it were delivered).
+// when an attribute's length is bad (those before it were delivered). The
+// template is for hot loops (a route table is ten attributes a route).
+template <typename OnAttribute> bool forEachAttribute(Bytes bytes, OnAttribute&& onAttribute)
+{
+    constexpr std::size_t HeaderSize = 4; // struct rtattr: u16 length, u16 type
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        if (bytes.size() - pos < HeaderSize)
+            return false;
+        std::uint16_t length, type;
+        std::memcpy(&length, bytes.data() + pos, 2);
+        std::memcpy(&type, bytes.data() + pos + 2, 2);
+        if (length < HeaderSize || length > bytes.size() - pos)
+            return false;
+        onAttribute(std::uint16_t(type & 0x3fff), // without the nested and byte-order bits
+                    bytes.subspan(pos + HeaderSize, length - HeaderSize));
+        pos += (std::size_t(length) + 3) & ~std::size_t(3);
+    }
+    return true;
+}
 bool walkAttributes(Bytes bytes,
                     const std::function<void(std::uint16_t type, Bytes value)>& onAttribute);
 
@@ -42,6 +69,10 @@ struct RouteContext {
 // An RTM_NEWROUTE payload to a route record (see RouteRecord.h for the
 // mapping). False for a malformed payload or a family other than IPv4/IPv6.
 bool parseRouteMessage(Bytes payload, const RouteContext& context, RouteRecord& out);
+
+// True when an RTM_NEWROUTE/RTM_DELROUTE payload is a default route (prefix
+// length 0) of the main table, IPv4 or IPv6; cheaper than a full parse.
+bool isMainTableDefault(Bytes payload);
 
 // An RTM_NEWLINK payload: the interface index and name.
 bool parseLinkMessage(Bytes payload, std::uint32_t& index, std::string& name);

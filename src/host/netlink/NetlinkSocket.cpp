@@ -46,6 +46,17 @@ void NetlinkSocket::writeHeader(std::vector<std::uint8_t>& bytes, std::uint16_t 
     std::memcpy(bytes.data(), &h, sizeof h);
 }
 
+bool NetlinkSocket::enableStrictChecking()
+{
+#ifdef NETLINK_GET_STRICT_CHK
+    int on = 1;
+    return m_fd >= 0 &&
+           ::setsockopt(m_fd, SOL_NETLINK, NETLINK_GET_STRICT_CHK, &on, sizeof on) == 0;
+#else
+    return false;
+#endif
+}
+
 NetlinkSocket::~NetlinkSocket()
 {
     if (m_fd >= 0)

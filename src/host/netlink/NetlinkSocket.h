@@ -29,6 +29,9 @@ public:
     }
 
     bool isOpen() const { return m_fd >= 0; }
+    // Lets the kernel filter dumps by the request's header fields
+    // (NETLINK_GET_STRICT_CHK); false where it cannot.
+    bool enableStrictChecking();
     // errno of the failed open, send or receive (0 if none).
     int lastError() const { return m_error; }
 

@@ -65,7 +65,8 @@ void parseTable(std::string_view text, int family, std::uint8_t protocol,
             continue;
         PcbRecord rec;
         rec.protocol = protocol;
-        assignPcbAddresses(rec, family, false, local, remote);
+        // These tables do not say whether a socket is v6-only; a raw one never talks IPv4.
+        assignPcbAddresses(rec, family, protocol != IPPROTO_RAW, local, remote);
         if (protocol == IPPROTO_RAW) {
             rec.protocol = std::uint8_t(lport);
         } else {
@@ -81,7 +82,12 @@ void parseTable(std::string_view text, int family, std::uint8_t protocol,
 bool readTable(const std::string& root, const std::string& name, int family, std::uint8_t protocol,
                const std::function<void(const PcbRecord&)>& each)
 {
-    std::FILE* f = std::fopen((root + "/proc/net/" + name).c_str(), "re");
+    // /proc/net follows the namespace of the process's first thread; the
+    // calling thread's own tables are under thread-self (a captured tree has
+    // only proc/net).
+    std::FILE* f = std::fopen((root + "/proc/thread-self/net/" + name).c_str(), "re");
+    if (!f)
+        f = std::fopen((root + "/proc/net/" + name).c_str(), "re");
     if (!f)
         return false;
     std::string text;
