@@ -13,6 +13,7 @@
 #include "screens/routes/RouteTableController.h"
 #include "stats/ConnectionStats.h"
 #include "stats/DynamicStats.h"
+#include "stats/ProcessStats.h"
 #include "stats/RouteStats.h"
 #include "stats/SemiDynamicStats.h"
 #include "stats/StaticStats.h"
@@ -30,6 +31,7 @@ AppComposition::Services AppComposition::machine()
         RouteStats::instance(),
         ConnectionStats::instance(),
         [] { return QDateTime::currentMSecsSinceEpoch() / 1000.0; },
+        &ProcessStats::instance(),
     };
 }
 
@@ -73,11 +75,12 @@ void AppComposition::completeScreens(MainWindowDescription::Screens& s, QObject*
         screen->setParent(parent);
     };
     make(s.memory);
-    make(s.processes);
+    make(s.processes,
+         m_services.processStats ? *m_services.processStats : ProcessStats::instance());
     make(s.about);
     make(s.disk);
-    make(s.route);
-    make(s.connection);
+    make(s.route, m_services.routeStats);
+    make(s.connection, m_services.connectionStats);
     make(s.log);
     make(s.details, *s.log);
     make(s.alarm, alarmHost());

@@ -14,6 +14,7 @@ class Battery;
 class ConnectionStats;
 class Defaults;
 class DynamicStats;
+class ProcessStats;
 class RepeatingTimer;
 class RouteStats;
 class SemiDynamicStats;
@@ -32,7 +33,8 @@ public:
         SemiDynamicStats& semiDynamicStats;
         RouteStats& routeStats;
         ConnectionStats& connectionStats;
-        std::function<double()> now; // calendar seconds, with fractions
+        std::function<double()> now;          // calendar seconds, with fractions
+        ProcessStats* processStats = nullptr; // nullptr: the shared instance
     };
 
     // This machine: the host services, the shared collectors, the user's

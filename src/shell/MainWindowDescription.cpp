@@ -63,7 +63,9 @@ ui::ViewController* MainWindowDescription::tabOfPage(const ui::ViewController* p
             return generalNavigController;
     if (page == s.details || page == s.log)
         return detailsNavigController;
-    if (page == s.memory || page == s.processes || page == s.about)
+    if (page == s.processes)
+        return processesNavigController;
+    if (page == s.memory || page == s.about)
         return const_cast<ui::ViewController*>(page);
     return nullptr;
 }
@@ -88,13 +90,15 @@ void MainWindowDescription::build()
                                           PageIcons::imageNamed(QStringLiteral("preferences.png")));
     s.memory->setTabBarItem(QStringLiteral("Memory"),
                             PageIcons::imageNamed(QStringLiteral("graph.png")));
-    s.processes->setTabBarItem(QStringLiteral("Processes"),
-                               PageIcons::imageNamed(QStringLiteral("photos.png")));
+    processesNavigController = new ui::NavigationController(s.processes, this);
+    processesNavigController->setTabBarItem(QStringLiteral("Processes"),
+                                            PageIcons::imageNamed(QStringLiteral("photos.png")));
     s.about->setTabBarItem(QStringLiteral("About"),
                            PageIcons::imageNamed(QStringLiteral("house.png")));
     tabBarController = new TabBarController(this);
-    tabBarController->setViewControllers(
-        {generalNavigController, s.memory, s.processes, detailsNavigController, s.about});
+    tabBarController->setViewControllers({generalNavigController, s.memory,
+                                          processesNavigController, detailsNavigController,
+                                          s.about});
 
     // Large screens: the page list beside the chosen page.
     splitViewController = new QuillSplitViewController(this);

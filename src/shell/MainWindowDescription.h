@@ -72,6 +72,8 @@ public:
     TabBarController* tabBarController = nullptr;
     ui::NavigationController* generalNavigController = nullptr;
     ui::NavigationController* detailsNavigController = nullptr;
+    // Gives the Processes tab a bar for its Refresh button.
+    ui::NavigationController* processesNavigController = nullptr;
     QuillSplitViewController* splitViewController = nullptr;
     RootViewController* rootViewController = nullptr;
     DetailNavigationController* detailNavigController = nullptr;

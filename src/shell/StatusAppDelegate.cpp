@@ -43,7 +43,8 @@ std::vector<ScreenController*> StatusAppDelegate::pagesOfTab(const ui::ViewContr
         return {&p.general, &p.battery};
     if (tab == &p.memory)
         return {&p.memory};
-    if (tab == &p.processes)
+    const auto* nav = qobject_cast<const ui::NavigationController*>(tab);
+    if (tab == &p.processes || (nav && nav->viewControllers().value(0) == &p.processes))
         return {&p.processes};
     if (tab == &p.detailsNavigController)
         return {&p.details};

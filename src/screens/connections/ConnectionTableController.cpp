@@ -1,6 +1,64 @@
 #include "screens/connections/ConnectionTableController.h"
 
-ConnectionTableController::ConnectionTableController(QObject* parent)
-    : ScreenController(QStringLiteral("Connections"), ui::TableViewStyle::Plain, parent)
+#include "drawing/CellIdentifiers.h"
+#include "drawing/ConnectionCell.h"
+
+ConnectionTableController::RowTexts
+ConnectionTableController::rowTexts(const ConnectionStats::Snapshot& snapshot, int section, int row)
 {
+    const ConnectionInfo& c = snapshot.connectionArray.at(section).connectionList.at(row);
+    return {QString::fromStdString(c.localAddr), QString::fromStdString(c.localPort),
+            QString::fromStdString(c.remoteAddr), QString::fromStdString(c.remotePort),
+            c.state.empty() ? QStringLiteral("N/A") : QString::fromStdString(c.state)};
+}
+
+ConnectionTableController::ConnectionTableController(ConnectionStats& stats, QObject* parent)
+    : ListScreenController(QStringLiteral("Connections"), parent), m_stats(stats),
+      m_snapshot(stats.snapshot())
+{
+}
+
+void ConnectionTableController::startSnapshot()
+{
+    m_stats.refreshAsync();
+}
+
+void ConnectionTableController::takeSnapshot()
+{
+    m_snapshot = m_stats.snapshot();
+}
+
+int ConnectionTableController::numberOfSectionsInTableView(ui::TableView*)
+{
+    return static_cast<int>(m_snapshot->connectionArray.size());
+}
+
+int ConnectionTableController::numberOfRowsInSection(ui::TableView*, int section)
+{
+    return static_cast<int>(m_snapshot->connectionArray.at(section).connectionList.size());
+}
+
+QString ConnectionTableController::titleForHeaderInSection(ui::TableView*, int section)
+{
+    const ConnectionGroup& group = m_snapshot->connectionArray.at(section);
+    const QString name = QString::fromStdString(group.name);
+    if (group.connectionList.size() == 1)
+        return name;
+    return QStringLiteral("%1 (%2)").arg(name).arg(group.connectionList.size());
+}
+
+ui::TableViewCell* ConnectionTableController::cellForRowAtIndexPath(ui::TableView* tableView,
+                                                                    ui::IndexPath indexPath)
+{
+    const QString identifier = QString::fromLatin1(cellid::kCell);
+    auto* cell = static_cast<ConnectionCell*>(tableView->dequeueReusableCell(identifier));
+    if (!cell)
+        cell = new ConnectionCell(identifier);
+    const RowTexts t = rowTexts(*m_snapshot, indexPath.section, indexPath.row);
+    cell->setLocalAddress(t.localAddress);
+    cell->setRemoteAddress(t.remoteAddress);
+    cell->setLocalPort(t.localPort);
+    cell->setRemotePort(t.remotePort);
+    cell->setState(t.state);
+    return cell;
 }
