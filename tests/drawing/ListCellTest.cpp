@@ -3,7 +3,7 @@
 #include "drawing/ConnectionCell.h"
 #include "drawing/ProcessCell.h"
 #include "drawing/RouteCell.h"
-#include "ui/Device.h"
+#include "support/IdiomScope.h"
 
 #include <gtest/gtest.h>
 #include <QPainter>
@@ -12,17 +12,12 @@ using namespace drawingtest;
 
 namespace {
 
-class Layout {
-public:
-    explicit Layout(bool large) : m_was(ui::Device::userInterfaceIdiom())
+// The layout of one block: large (the pad idiom) or small.
+struct Layout : testsupport::IdiomScope {
+    explicit Layout(bool large)
+        : IdiomScope(large ? ui::UserInterfaceIdiom::Pad : ui::UserInterfaceIdiom::Phone)
     {
-        ui::Device::setUserInterfaceIdiom(large ? ui::UserInterfaceIdiom::Pad
-                                                : ui::UserInterfaceIdiom::Phone);
     }
-    ~Layout() { ui::Device::setUserInterfaceIdiom(m_was); }
-
-private:
-    ui::UserInterfaceIdiom m_was;
 };
 
 QImage rendered(QWidget& cell, QSize size)

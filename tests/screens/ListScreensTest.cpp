@@ -1,0 +1,225 @@
+#include "host/netlink/LinuxRouteDump.h"
+#include "host/netlink/LinuxSocketDump.h"
+#include "screens/connections/ConnectionTableController.h"
+#include "screens/processes/ProcessesTableController.h"
+#include "screens/routes/RouteTableController.h"
+#include "stats/NetnsScope.h"
+#include "stats/ProcessFakes.h"
+#include "support/IdiomScope.h"
+#include "support/TestSupport.h"
+#include "ui/NavigationItem.h"
+
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <condition_variable>
+#include <mutex>
+
+using testsupport::IdiomScope;
+
+namespace {
+
+// A process table whose reading waits until the test opens the gate.
+struct GatedProcesses : fakes::Processes {
+    std::mutex mutex;
+    std::condition_variable cv;
+    bool open = true;
+    std::optional<std::vector<ProcessRecord>> processes() override
+    {
+        std::unique_lock lock(mutex);
+        cv.wait(lock, [this] { return open; });
+        return fakes::Processes::processes();
+    }
+    void setOpen(bool o)
+    {
+        {
+            std::lock_guard lock(mutex);
+            open = o;
+        }
+        cv.notify_all();
+    }
+};
+
+// Shows the page as a container would and waits for its snapshot.
+QString shown(ListScreenController& page)
+{
+    page.view()->resize(768, 600);
+    page.beginAppearance(false);
+    page.endAppearance(false);
+    EXPECT_TRUE(testsupport::waitUntil([&] { return !page.isSnapshotPending(); }));
+    return page.tableView()->dumpText();
+}
+
+// The dump line holding all the texts, or "".
+QString lineWith(const QString& dump, const QStringList& texts)
+{
+    for (const QString& line : dump.split(QLatin1Char('\n'))) {
+        bool all = true;
+        for (const QString& t : texts)
+            all = all && line.contains(t);
+        if (all)
+            return line;
+    }
+    return {};
+}
+
+struct ProcessRig {
+    std::shared_ptr<GatedProcesses> table = std::make_shared<GatedProcesses>();
+    std::shared_ptr<fakes::Users> users = std::make_shared<fakes::Users>();
+    ProcessStats stats{table, users, 501, [] { return 1700000000.0; }};
+    ProcessRig()
+    {
+        users->names = {{0, "root"}, {501, "mobile"}};
+        table->add(512, 501, "Safari", 1700000000 - 61);
+        table->add(40, 501, "sh");
+        table->add(1, 0, "launchd");
+        table->add(900, 77, "x");
+        table->add(901, 77, "y");
+        table->table->at(0).pgid = 511;
+    }
+};
+
+} // namespace
+
+TEST(ListScreens, ProcessesHeadersRowsPerLayoutAndNoSelection)
+{
+    for (bool large : {false, true}) {
+        IdiomScope idiom(large ? ui::UserInterfaceIdiom::Pad : ui::UserInterfaceIdiom::Phone);
+        ProcessRig rig;
+        ProcessesTableController page(rig.stats);
+        const QString dump = shown(page);
+        if (!large) {
+            EXPECT_TRUE(dump.startsWith("== mobile user processes (2)\n"
+                                        "Safari\tRuntime:\t1m 1s\tPID:\t512\tPPID:\t0\t"
+                                        "Priority:\t0\nsh\t"))
+                << dump.toStdString();
+            EXPECT_TRUE(dump.contains("\n== root user processes\nlaunchd\t")) << dump.toStdString();
+            EXPECT_TRUE(dump.contains("\n==  user processes (2)\ny\t")) << dump.toStdString();
+            EXPECT_FALSE(dump.contains("PGID")) << dump.toStdString();
+            EXPECT_EQ(page.tableView()->rowHeight(), 50);
+        } else {
+            EXPECT_NE(lineWith(dump, {"Safari\t", "PGID:\t511\tUID:\t501"}), "")
+                << dump.toStdString();
+            EXPECT_EQ(page.tableView()->rowHeight(), 56);
+        }
+        EXPECT_TRUE(page.navigationItem()->hidesBackButton());
+        page.tableView()->tapRowAtIndexPath({0, 0});
+        EXPECT_FALSE(page.tableView()->indexPathForSelectedRow());
+    }
+}
+
+TEST(ListScreens, OneSnapshotAtATimeRefreshButtonAndAFailedReadKeepsTheRows)
+{
+    ProcessRig rig;
+    ProcessesTableController page(rig.stats);
+    shown(page);
+    EXPECT_EQ(rig.table->reads, 1);
+
+    rig.table->setOpen(false);
+    rig.table->add(7000, 0, "new");
+    page.refreshButton()->trigger();
+    page.reloadData(); // shown again while the first runs: no second snapshot
+    page.clickMe();
+    EXPECT_TRUE(page.isSnapshotPending());
+    EXPECT_FALSE(page.tableView()->dumpText().contains("new")); // old rows meanwhile
+    rig.table->setOpen(true);
+    ASSERT_TRUE(testsupport::waitUntil([&] { return !page.isSnapshotPending(); }));
+    rig.stats.waitForAsync();
+    EXPECT_EQ(rig.table->reads, 2);
+    EXPECT_TRUE(page.tableView()->dumpText().contains("new\t"));
+
+    rig.table->table.reset(); // the table cannot be read
+    page.clickMe();
+    ASSERT_TRUE(testsupport::waitUntil([&] { return !page.isSnapshotPending(); }));
+    EXPECT_TRUE(page.tableView()->dumpText().contains("new\t"));
+}
+
+TEST(ListScreens, LoopbackSocketsOnTheConnectionsPage)
+{
+    IdiomScope idiom(ui::UserInterfaceIdiom::Phone);
+    const auto loopback = [](int fd, std::uint16_t port, bool connect) {
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        a.sin_port = htons(port);
+        const auto* sa = reinterpret_cast<const sockaddr*>(&a);
+        return (connect ? ::connect(fd, sa, sizeof a) : ::bind(fd, sa, sizeof a)) == 0;
+    };
+    const auto portOf = [](int fd) {
+        sockaddr_in a{};
+        socklen_t len = sizeof a;
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
+        return QString::number(ntohs(a.sin_port));
+    };
+    const int server = ::socket(AF_INET, SOCK_STREAM, 0),
+              lonely = ::socket(AF_INET, SOCK_STREAM, 0);
+    const int client = ::socket(AF_INET, SOCK_STREAM, 0), udp = ::socket(AF_INET, SOCK_DGRAM, 0);
+    ASSERT_TRUE(loopback(server, 0, false) && ::listen(server, 2) == 0);
+    ASSERT_TRUE(loopback(lonely, 0, false) && ::listen(lonely, 2) == 0);
+    ASSERT_TRUE(loopback(client, portOf(server).toUShort(), true));
+    const int accepted = ::accept(server, nullptr, nullptr);
+    ASSERT_TRUE(loopback(udp, 0, false));
+
+    ConnectionStats stats(std::make_shared<LinuxSocketDump>());
+    ConnectionTableController page(stats);
+    const QString dump = shown(page);
+    const QString serverPort = portOf(server), lonelyPort = portOf(lonely);
+    const QString clientPort = portOf(client), udpPort = portOf(udp);
+    for (int fd : {server, lonely, client, udp, accepted})
+        ::close(fd);
+
+    EXPECT_TRUE(dump.contains("\n== tcp4") || dump.startsWith("== tcp4")) << dump.toStdString();
+    const QString mine = "127.0.0.1 : " + clientPort;
+    EXPECT_EQ(lineWith(dump, {"Local:\t" + mine}),
+              "Local:\t" + mine + "\tState:\t[green]\tRemote:\t127.0.0.1 : " + serverPort +
+                  "\tESTABLISHED");
+    EXPECT_EQ(lineWith(dump, {"Remote:\t" + mine}).endsWith("ESTABLISHED"), true)
+        << dump.toStdString();
+    EXPECT_EQ(lineWith(dump, {"127.0.0.1 : " + udpPort}),
+              "Local:\t127.0.0.1 : " + udpPort + "\tState:\tN/A\tRemote:\t* : *");
+    EXPECT_EQ(lineWith(dump, {"127.0.0.1 : " + lonelyPort}), "") << dump.toStdString();
+}
+
+namespace {
+// Reads the routes of a network namespace, whichever thread asks.
+struct NamespacedRoutes : RouteDump {
+    const NetnsScope& ns;
+    LinuxRouteDump inner;
+    explicit NamespacedRoutes(const NetnsScope& scope) : ns(scope) {}
+    bool dump(const std::function<void(const RouteRecord&)>& each) override
+    {
+        bool ok = false;
+        ns.run([&] { ok = inner.dump(each); });
+        return ok;
+    }
+    std::optional<std::string> interfaceName(std::uint32_t index) const override
+    {
+        return inner.interfaceName(index);
+    }
+};
+} // namespace
+
+TEST(ListScreens, RoutesOfAPrivateNamespaceOnTheRoutingTablePage)
+{
+    IdiomScope idiom(ui::UserInterfaceIdiom::Pad);
+    NetnsScope ns;
+    if (!ns.ok())
+        GTEST_SKIP() << "cannot create a network namespace here (needs root and ip netns)";
+    for (const char* command :
+         {"link add d0 type veth peer name d1", "link set d0 up", "addr add 10.20.0.1/24 dev d0",
+          "route add 192.168.7.0/24 dev d0 mtu 1400", "route add default via 10.20.0.254"})
+        ASSERT_TRUE(ns.ip(command)) << command;
+
+    RouteStats stats(std::make_shared<NamespacedRoutes>(ns));
+    RouteTableController page(stats);
+    const QString dump = shown(page);
+    EXPECT_TRUE(dump.startsWith("== Internet (")) << dump.toStdString();
+    EXPECT_EQ(lineWith(dump, {"\tdefault\t"}),
+              "Destination:\tdefault\tNetif:\td0\tRefs:\tN/A\tMtu:\tN/A\tGateway:\t10.20.0.254\t"
+              "Flags:\tUGS\tUse:\tN/A\tExpire:\tN/A");
+    EXPECT_NE(lineWith(dump, {"Destination:\t192.168.7\t", "Mtu:\t1400\t"}), "")
+        << dump.toStdString();
+}
