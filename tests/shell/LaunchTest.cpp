@@ -43,9 +43,12 @@ TEST(Launch, SmallScreensShowTheTabBarWithFiveTabsInOrder)
     EXPECT_FALSE(graph->splitViewController->isViewLoaded());
     const auto& s = graph->screens;
     EXPECT_EQ(graph->tabBarController->viewControllers(),
-              (QList<ui::ViewController*>{graph->generalNavigController, s.memory, s.processes,
+              (QList<ui::ViewController*>{graph->generalNavigController, s.memory,
+                                          graph->processesNavigController,
                                           graph->detailsNavigController, s.about}));
     EXPECT_EQ(graph->generalNavigController->topViewController(), s.general);
+    // Processes sits in a stack of its own so its Refresh button has a bar.
+    EXPECT_EQ(graph->processesNavigController->topViewController(), s.processes);
     EXPECT_EQ(graph->detailsNavigController->topViewController(), s.details);
     EXPECT_EQ(graph->tabBarController->tabButton(3)->text(), "Details");
 }
