@@ -18,12 +18,7 @@ struct Processes : ProcessTable {
     }
     void add(std::int32_t pid, std::uint32_t uid, std::string comm = "p", std::int64_t start = 0)
     {
-        ProcessRecord r;
-        r.pid = pid;
-        r.uid = uid;
-        r.comm = std::move(comm);
-        r.startTime = start;
-        table->push_back(r);
+        table->push_back(ProcessRecord{std::move(comm), pid, 0, pid, 0, uid, start});
     }
 };
 
@@ -31,10 +26,8 @@ struct Users : UserDirectory {
     std::map<std::uint32_t, std::string> names;
     std::optional<std::string> userName(std::uint32_t uid) override
     {
-        auto it = names.find(uid);
-        if (it == names.end())
-            return std::nullopt;
-        return it->second;
+        const auto it = names.find(uid);
+        return it == names.end() ? std::nullopt : std::optional(it->second);
     }
 };
 
