@@ -33,7 +33,7 @@ void ListScreenController::reloadData()
     if (!m_shownOnce) {
         // Whatever the collector already holds is shown at once.
         m_shownOnce = true;
-        takeSnapshot();
+        retire(takeSnapshot());
         tableView()->reloadData();
     }
     if (m_pending)
@@ -59,9 +59,16 @@ void ListScreenController::reloadData()
 void ListScreenController::snapshotDone()
 {
     m_pending = false;
-    takeSnapshot();
+    retire(takeSnapshot());
     tableView()->reloadData();
     Q_EMIT snapshotShown();
+}
+
+void ListScreenController::retire(std::shared_ptr<const void> snapshot)
+{
+    // 200 000 records take a frame or two to free: the worker frees them.
+    if (snapshot)
+        BackgroundWorker::snapshots().post([old = std::move(snapshot)] {});
 }
 
 void ListScreenController::clickMe()

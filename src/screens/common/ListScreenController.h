@@ -3,6 +3,7 @@
 #include "screens/common/ScreenController.h"
 #include "ui/BarButtonItem.h"
 
+#include <memory>
 #include <optional>
 
 // A list page (processes, routes, connections): a plain table of one row
@@ -37,13 +38,15 @@ Q_SIGNALS:
 protected:
     // Queues the collector's refresh on the snapshot worker.
     virtual void startSnapshot() = 0;
-    // Takes the collector's current snapshot as the one the table shows.
-    virtual void takeSnapshot() = 0;
+    // Takes the collector's current snapshot as the one the table shows and
+    // hands back the one it showed before.
+    virtual std::shared_ptr<const void> takeSnapshot() = 0;
     // Whether the back button is hidden on this layout.
     virtual bool hidesBackButton() const;
 
 private:
     void snapshotDone();
+    static void retire(std::shared_ptr<const void> snapshot);
 
     ui::BarButtonItem* m_refresh;
     bool m_pending = false;

@@ -3,6 +3,8 @@
 #include "drawing/CellIdentifiers.h"
 #include "drawing/ConnectionCell.h"
 
+#include <utility>
+
 ConnectionTableController::RowTexts
 ConnectionTableController::rowTexts(const ConnectionStats::Snapshot& snapshot, int section, int row)
 {
@@ -23,9 +25,9 @@ void ConnectionTableController::startSnapshot()
     m_stats.refreshAsync();
 }
 
-void ConnectionTableController::takeSnapshot()
+std::shared_ptr<const void> ConnectionTableController::takeSnapshot()
 {
-    m_snapshot = m_stats.snapshot();
+    return std::exchange(m_snapshot, m_stats.snapshot());
 }
 
 int ConnectionTableController::numberOfSectionsInTableView(ui::TableView*)

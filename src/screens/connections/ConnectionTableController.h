@@ -26,7 +26,7 @@ public:
 
 protected:
     void startSnapshot() override;
-    void takeSnapshot() override;
+    std::shared_ptr<const void> takeSnapshot() override;
 
 private:
     ConnectionStats& m_stats;

@@ -4,6 +4,8 @@
 #include "drawing/ProcessCell.h"
 #include "ui/Device.h"
 
+#include <utility>
+
 ProcessesTableController::ProcessesTableController(ProcessStats& stats, QObject* parent)
     : ListScreenController(QStringLiteral("Processes"), parent), m_stats(stats),
       m_snapshot(stats.snapshot())
@@ -15,9 +17,9 @@ void ProcessesTableController::startSnapshot()
     m_stats.refreshAsync();
 }
 
-void ProcessesTableController::takeSnapshot()
+std::shared_ptr<const void> ProcessesTableController::takeSnapshot()
 {
-    m_snapshot = m_stats.snapshot();
+    return std::exchange(m_snapshot, m_stats.snapshot());
 }
 
 int ProcessesTableController::numberOfSectionsInTableView(ui::TableView*)

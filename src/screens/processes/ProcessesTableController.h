@@ -19,7 +19,7 @@ public:
 
 protected:
     void startSnapshot() override;
-    void takeSnapshot() override;
+    std::shared_ptr<const void> takeSnapshot() override;
     bool hidesBackButton() const override { return true; }
 
 private:

@@ -3,6 +3,8 @@
 #include "drawing/CellIdentifiers.h"
 #include "drawing/RouteCell.h"
 
+#include <utility>
+
 namespace {
 QString numberText(std::int32_t value)
 {
@@ -42,9 +44,9 @@ void RouteTableController::startSnapshot()
     m_stats.refreshAsync();
 }
 
-void RouteTableController::takeSnapshot()
+std::shared_ptr<const void> RouteTableController::takeSnapshot()
 {
-    m_snapshot = m_stats.snapshot();
+    return std::exchange(m_snapshot, m_stats.snapshot());
 }
 
 int RouteTableController::numberOfSectionsInTableView(ui::TableView*)
