@@ -135,8 +135,9 @@ TEST(ListScreens, LoopbackSocketsOnTheConnectionsPage)
         socklen_t len = sizeof a;
         auto* sa = reinterpret_cast<sockaddr*>(&a);
         EXPECT_EQ(connect ? ::connect(fd, sa, len) : ::bind(fd, sa, len), 0);
-        if (type == SOCK_STREAM && !connect)
+        if (type == SOCK_STREAM && !connect) {
             EXPECT_EQ(::listen(fd, 2), 0);
+        }
         ::getsockname(fd, sa, &len);
         return std::pair{fd, QString::number(ntohs(a.sin_port))};
     };
