@@ -13,6 +13,7 @@
 #include <functional>
 #include <net/if.h>
 #include <sched.h>
+#include <signal.h>
 #include <spawn.h>
 #include <string>
 #include <sys/ioctl.h>
@@ -168,6 +169,27 @@ inline Timing batch(int n, const std::function<void()>& work)
     for (int i = 0; i < n; ++i)
         work();
     return {(wallNowMs() - w0) / n, (cpuNowMs() - c0) / n};
+}
+
+// Starts the loopback connection workload and waits (at most 300 s) for its
+// ready file; its pid, or -1.
+inline pid_t startConnections(int conns, const std::string& ready)
+{
+    const pid_t pid = spawn({"python3", workloads() + "/conn_workload.py", "--conns",
+                             std::to_string(conns), "--ready", ready, "--hold", "900"});
+    if (pid < 0)
+        return -1;
+    for (int i = 0; i < 3000; ++i) {
+        if (::access(ready.c_str(), F_OK) == 0)
+            return pid;
+        int status;
+        if (::waitpid(pid, &status, WNOHANG) == pid)
+            return -1;
+        ::usleep(100000);
+    }
+    ::kill(pid, SIGTERM);
+    ::waitpid(pid, nullptr, 0);
+    return -1;
 }
 
 inline double ratio(double a, double b)

@@ -13,31 +13,6 @@
 #include <string>
 #include <sys/stat.h>
 
-namespace {
-
-// Starts the workload and waits (at most 300 s) for its ready file.
-pid_t startWorkload(int conns, const std::string& ready)
-{
-    const pid_t pid = bench::spawn({"python3", bench::workloads() + "/conn_workload.py", "--conns",
-                                    std::to_string(conns), "--ready", ready, "--hold", "900"});
-    if (pid < 0)
-        return -1;
-    struct stat st {};
-    for (int i = 0; i < 3000; ++i) {
-        if (::stat(ready.c_str(), &st) == 0)
-            return pid;
-        int status;
-        if (::waitpid(pid, &status, WNOHANG) == pid)
-            return -1;
-        ::usleep(100000);
-    }
-    ::kill(pid, SIGTERM);
-    ::waitpid(pid, nullptr, 0);
-    return -1;
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
     bench::enterPrivateNetwork();
@@ -54,7 +29,7 @@ int main(int argc, char** argv)
     ConnectionStats stats(std::make_shared<LinuxSocketDump>());
     for (int n : sizes) {
         const std::string ready = std::string(dir) + "/ready-" + std::to_string(n);
-        const pid_t pid = startWorkload(n, ready);
+        const pid_t pid = bench::startConnections(n, ready);
         if (pid < 0) {
             std::fprintf(stderr, "workload of %d connections did not start\n", n);
             continue;

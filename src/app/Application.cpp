@@ -47,6 +47,18 @@ void settle(int ms)
     } while (t.elapsed() < ms);
 }
 
+// A list page takes its snapshot on a worker thread; a big table may need
+// longer than the settling time. Bounded, so a stuck reading cannot hang.
+void waitForSnapshot(const QObject* page)
+{
+    QElapsedTimer t;
+    t.start();
+    while (page && page->property("snapshotPending").toBool() && t.elapsed() < 60000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(1);
+    }
+}
+
 bool haveDisplay()
 {
     const char* platform = std::getenv("QT_QPA_PLATFORM");
@@ -114,6 +126,7 @@ QString Application::dumpPage(MainWindowDescription& graph, const QString& page)
 {
     ui::ViewController* shown = PageNavigator::show(graph, page);
     settle(50);
+    waitForSnapshot(shown);
     if (!shown)
         return {};
     QString out = QStringLiteral("# ") + shown->title() + QLatin1Char('\n');
@@ -125,9 +138,14 @@ QString Application::dumpPage(MainWindowDescription& graph, const QString& page)
 bool Application::screenshotPage(MainWindowDescription& graph, const QString& page,
                                  const QByteArray& nativeFile)
 {
-    if (!PageNavigator::show(graph, page))
+    ui::ViewController* shown = PageNavigator::show(graph, page);
+    if (!shown)
         return false;
     settle(150);
+    if (shown->property("snapshotPending").toBool()) {
+        waitForSnapshot(shown);
+        settle(50);
+    }
     const QPixmap picture = graph.window->grab();
     if (picture.isNull())
         return false;

@@ -15,6 +15,7 @@
 #include "screens/routes/RouteTableController.h"
 #include "stats/ConnectionStats.h"
 #include "stats/DynamicStats.h"
+#include "stats/ProcessStats.h"
 #include "stats/RouteStats.h"
 #include "stats/SemiDynamicStats.h"
 #include "stats/StaticStats.h"
@@ -33,6 +34,7 @@ AppComposition::Services AppComposition::machine()
         RouteStats::instance(),
         ConnectionStats::instance(),
         [] { return QDateTime::currentMSecsSinceEpoch() / 1000.0; },
+        &ProcessStats::instance(),
     };
 }
 
@@ -97,11 +99,12 @@ void AppComposition::completeScreens(MainWindowDescription::Screens& s, QObject*
         screen->setParent(parent);
     };
     make(s.memory, memoryHost());
-    make(s.processes);
+    make(s.processes,
+         m_services.processStats ? *m_services.processStats : ProcessStats::instance());
     make(s.about, aboutHost());
     make(s.disk);
-    make(s.route);
-    make(s.connection);
+    make(s.route, m_services.routeStats);
+    make(s.connection, m_services.connectionStats);
     make(s.log);
     make(s.details, detailsHost(), *s.log);
     make(s.alarm, alarmHost());

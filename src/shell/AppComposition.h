@@ -20,6 +20,7 @@ class Defaults;
 class DynamicStats;
 class Mailer;
 class RatingPrompt;
+class ProcessStats;
 class RepeatingTimer;
 class RouteStats;
 class SemiDynamicStats;
@@ -38,7 +39,8 @@ public:
         SemiDynamicStats& semiDynamicStats;
         RouteStats& routeStats;
         ConnectionStats& connectionStats;
-        std::function<double()> now; // calendar seconds, with fractions
+        std::function<double()> now;          // calendar seconds, with fractions
+        ProcessStats* processStats = nullptr; // nullptr: the shared instance
     };
 
     // This machine: the host services, the shared collectors, the user's

@@ -65,7 +65,9 @@ ui::ViewController* MainWindowDescription::tabOfPage(const ui::ViewController* p
         return detailsNavigController;
     if (page == s.memory)
         return memoryNavigController;
-    if (page == s.processes || page == s.about)
+    if (page == s.processes)
+        return processesNavigController;
+    if (page == s.about)
         return const_cast<ui::ViewController*>(page);
     return nullptr;
 }
@@ -91,13 +93,15 @@ void MainWindowDescription::build()
     memoryNavigController = new ui::NavigationController(s.memory, this);
     memoryNavigController->setTabBarItem(QStringLiteral("Memory"),
                                          PageIcons::imageNamed(QStringLiteral("graph.png")));
-    s.processes->setTabBarItem(QStringLiteral("Processes"),
-                               PageIcons::imageNamed(QStringLiteral("photos.png")));
+    processesNavigController = new ui::NavigationController(s.processes, this);
+    processesNavigController->setTabBarItem(QStringLiteral("Processes"),
+                                            PageIcons::imageNamed(QStringLiteral("photos.png")));
     s.about->setTabBarItem(QStringLiteral("About"),
                            PageIcons::imageNamed(QStringLiteral("house.png")));
     tabBarController = new TabBarController(this);
     tabBarController->setViewControllers({generalNavigController, memoryNavigController,
-                                          s.processes, detailsNavigController, s.about});
+                                          processesNavigController, detailsNavigController,
+                                          s.about});
 
     // Large screens: the page list beside the chosen page.
     splitViewController = new QuillSplitViewController(this);

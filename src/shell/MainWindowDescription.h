@@ -74,6 +74,8 @@ public:
     ui::NavigationController* detailsNavigController = nullptr;
     // The Memory tab's stack, so the page has a bar for its "Free" button.
     ui::NavigationController* memoryNavigController = nullptr;
+    // Gives the Processes tab a bar for its Refresh button.
+    ui::NavigationController* processesNavigController = nullptr;
     QuillSplitViewController* splitViewController = nullptr;
     RootViewController* rootViewController = nullptr;
     DetailNavigationController* detailNavigController = nullptr;

@@ -43,7 +43,7 @@ std::vector<ScreenController*> StatusAppDelegate::pagesOfTab(const ui::ViewContr
         return {&p.general, &p.battery};
     if (tab == &p.memory || (tab && tab == p.memory.navigationController()))
         return {&p.memory};
-    if (tab == &p.processes)
+    if (tab == &p.processes || (tab && tab == p.processes.navigationController()))
         return {&p.processes};
     if (tab == &p.detailsNavigController)
         return {&p.details};

@@ -63,7 +63,7 @@ public:
     virtual void prepareForReuse() {}
 
     // Text of the row for `--dump`: the label, a tab, the values.
-    QString dumpText() const;
+    virtual QString dumpText() const;
 
 Q_SIGNALS:
     void tapped(ui::TableViewCell* cell);

@@ -12,6 +12,7 @@
 
 #include <fcntl.h>
 #include <filesystem>
+#include <pwd.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -161,4 +162,18 @@ TEST(Run, DumpingPagesLeavesTheSettingsFileAsItWas)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), stored);
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"welvane.conf"});
+}
+
+// A list page is dumped once its snapshot, taken on the worker, is in: the
+// program finds itself, just started, in the first group, its user's.
+TEST(Run, ProcessesDumpWaitsForTheSnapshotAndListsTheProgramItself)
+{
+    const Result r = run({"--dump", "processes", "--layout", "small"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QString me = QString::fromLocal8Bit(::getpwuid(::geteuid())->pw_name);
+    EXPECT_TRUE(r.out.startsWith("# Processes\n== " + me + " user processes"))
+        << r.out.toStdString();
+    const qsizetype second = r.out.indexOf("\n== ", r.out.indexOf('\n') + 1);
+    EXPECT_GT(r.out.indexOf("\nwelvane\tRuntime:\t0m "), 0) << r.out.toStdString();
+    EXPECT_TRUE(second < 0 || r.out.indexOf("\nwelvane\tRuntime:\t0m ") < second);
 }

@@ -92,13 +92,14 @@ struct Rig {
     std::unique_ptr<StaticStats> staticStats;
     std::unique_ptr<DynamicStats> dynamicStats;
     std::unique_ptr<SemiDynamicStats> semiDynamicStats;
-    std::unique_ptr<RouteStats> routeStats;
-    std::unique_ptr<ConnectionStats> connectionStats;
+    // Made before the pages below, which read them.
+    std::unique_ptr<RouteStats> routeStats = std::make_unique<RouteStats>(routes);
+    std::unique_ptr<ConnectionStats> connectionStats = std::make_unique<ConnectionStats>(sockets);
     std::unique_ptr<FullChargeAlarm> alarm;
     DiskTableController workTimePage; // any page will do: only its identity counts
     DiskTableController filesPage;
-    ConnectionTableController connectionsPage;
-    RouteTableController routesPage;
+    ConnectionTableController connectionsPage{*connectionStats};
+    RouteTableController routesPage{*routeStats};
     std::unique_ptr<GeneralTableController> controller;
     double now = 1700000000.0 + 90061.0;
 
@@ -131,8 +132,6 @@ struct Rig {
         s.carrier = carrier;
         s.documentsPath = [] { return QStringLiteral("/"); };
         semiDynamicStats = std::make_unique<SemiDynamicStats>(s);
-        routeStats = std::make_unique<RouteStats>(routes);
-        connectionStats = std::make_unique<ConnectionStats>(sockets);
         // The carrier decides the section count before the first reload.
         semiDynamicStats->refreshCarrierInfoSync();
         Defaults& defaults = Defaults::standardUserDefaults();

@@ -42,11 +42,14 @@ TEST(Launch, SmallScreensShowTheTabBarWithFiveTabsInOrder)
     EXPECT_TRUE(graph->window->isAncestorOf(graph->tabBarController->view()));
     EXPECT_FALSE(graph->splitViewController->isViewLoaded());
     const auto& s = graph->screens;
-    EXPECT_EQ(
-        graph->tabBarController->viewControllers(),
-        (QList<ui::ViewController*>{graph->generalNavigController, graph->memoryNavigController,
-                                    s.processes, graph->detailsNavigController, s.about}));
+    EXPECT_EQ(graph->tabBarController->viewControllers(),
+              (QList<ui::ViewController*>{graph->generalNavigController,
+                                          graph->memoryNavigController,
+                                          graph->processesNavigController,
+                                          graph->detailsNavigController, s.about}));
     EXPECT_EQ(graph->generalNavigController->topViewController(), s.general);
+    // Processes sits in a stack of its own so its Refresh button has a bar.
+    EXPECT_EQ(graph->processesNavigController->topViewController(), s.processes);
     EXPECT_EQ(graph->detailsNavigController->topViewController(), s.details);
     EXPECT_EQ(graph->tabBarController->tabButton(3)->text(), "Details");
 }

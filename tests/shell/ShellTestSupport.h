@@ -72,11 +72,11 @@ struct CountingGraph {
         std::unique_ptr<AppComposition> composition = fakeComposition(rig);
         MainWindowDescription::Screens s;
         s.memory = new Counting<MemoryTableController>("Memory", composition->memoryHost());
-        s.processes = new Counting<ProcessesTableController>("Processes");
+        s.processes = new Counting<ProcessesTableController>("Processes", ProcessStats::instance());
         s.about = new Counting<AboutTableController>("About", composition->aboutHost());
         s.disk = new Counting<DiskTableController>("File Statistics");
-        s.route = new Counting<RouteTableController>("Routing Table");
-        s.connection = new Counting<ConnectionTableController>("Connections");
+        s.route = new Counting<RouteTableController>("Routing Table", *rig.routeStats);
+        s.connection = new Counting<ConnectionTableController>("Connections", *rig.connectionStats);
         s.log = new Counting<LogTableController>("System Log");
         s.details =
             new Counting<DetailsTableController>("Details", composition->detailsHost(), *s.log);
