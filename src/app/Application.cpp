@@ -8,6 +8,7 @@
 #include "host/DemoMode.h"
 #include "host/DisplayFacts.h"
 #include "host/settings/Defaults.h"
+#include "screens/common/ScreenController.h"
 #include "shell/ForegroundWatcher.h"
 #include "shell/MainWindowDescription.h"
 #include "shell/PageNavigator.h"
@@ -43,6 +44,19 @@ void settle(int ms)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         QThread::msleep(1);
     } while (t.elapsed() < ms);
+}
+
+// A page that reads off the UI thread (the system log) is looked at once
+// its reading is in, or after a few seconds with what it has.
+void waitForLoad(ui::ViewController* shown)
+{
+    auto* screen = qobject_cast<ScreenController*>(shown);
+    QElapsedTimer t;
+    t.start();
+    while (screen && screen->isLoading() && t.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
+    if (screen)
+        settle(20);
 }
 
 bool haveDisplay()
@@ -112,6 +126,7 @@ QString Application::dumpPage(MainWindowDescription& graph, const QString& page)
 {
     ui::ViewController* shown = PageNavigator::show(graph, page);
     settle(50);
+    waitForLoad(shown);
     if (!shown)
         return {};
     QString out = QStringLiteral("# ") + shown->title() + QLatin1Char('\n');
@@ -123,9 +138,11 @@ QString Application::dumpPage(MainWindowDescription& graph, const QString& page)
 bool Application::screenshotPage(MainWindowDescription& graph, const QString& page,
                                  const QByteArray& nativeFile)
 {
-    if (!PageNavigator::show(graph, page))
+    ui::ViewController* shown = PageNavigator::show(graph, page);
+    if (!shown)
         return false;
     settle(150);
+    waitForLoad(shown);
     const QPixmap picture = graph.window->grab();
     if (picture.isNull())
         return false;

@@ -13,6 +13,7 @@
 #include "screens/routes/RouteTableController.h"
 #include "stats/ConnectionStats.h"
 #include "stats/DynamicStats.h"
+#include "stats/LogStats.h"
 #include "stats/RouteStats.h"
 #include "stats/SemiDynamicStats.h"
 #include "stats/StaticStats.h"
@@ -63,6 +64,11 @@ AlarmTableController::Host AppComposition::alarmHost()
     return {m_services.defaults, m_services.dynamicStats};
 }
 
+LogTableController::Host AppComposition::logHost()
+{
+    return {LogStats::instance()};
+}
+
 void AppComposition::completeScreens(MainWindowDescription::Screens& s, QObject* parent)
 {
     // Pages first, then the pages that push them.
@@ -78,7 +84,7 @@ void AppComposition::completeScreens(MainWindowDescription::Screens& s, QObject*
     make(s.disk);
     make(s.route);
     make(s.connection);
-    make(s.log);
+    make(s.log, logHost());
     make(s.details, *s.log);
     make(s.alarm, alarmHost());
     make(s.battery, batteryHost(), *s.alarm);

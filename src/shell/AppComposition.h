@@ -3,6 +3,7 @@
 #include "screens/battery/AlarmTableController.h"
 #include "screens/battery/BatteryTableController.h"
 #include "screens/battery/FullChargeAlarm.h"
+#include "screens/log/LogTableController.h"
 #include "screens/overview/OverviewSources.h"
 #include "shell/MainWindowDescription.h"
 
@@ -56,6 +57,7 @@ public:
     OverviewSources overviewSources();
     BatteryTableController::Host batteryHost();
     AlarmTableController::Host alarmHost();
+    LogTableController::Host logHost();
 
     // Makes every screen the set lacks, each handed what it uses; parent
     // owns the new ones.

@@ -77,7 +77,7 @@ struct CountingGraph {
         s.disk = new Counting<DiskTableController>("File Statistics");
         s.route = new Counting<RouteTableController>("Routing Table");
         s.connection = new Counting<ConnectionTableController>("Connections");
-        s.log = new Counting<LogTableController>("System Log");
+        s.log = new Counting<LogTableController>("System Log", composition->logHost());
         s.details = new Counting<DetailsTableController>("Details", *s.log);
         s.alarm = new Counting<AlarmTableController>("Alarm", composition->alarmHost());
         s.battery =
