@@ -51,6 +51,12 @@ LogTableController::LogTableController(Host host, QObject* parent)
     : ScreenController(QStringLiteral("System Log"), ui::TableViewStyle::Plain, parent),
       m_host(host), m_messageList(host.log.window())
 {
+    m_heights.assign(m_messageList->size(), -1.0);
+    // Measured with the reading, off the UI thread: the first showing of
+    // thousands of rows would otherwise stall on their heights.
+    m_host.log.setMeasure([large = ui::Device::isPad()](const QString& message) {
+        return messageHeight(message, large);
+    });
     connect(&m_host.log, &LogStats::windowChanged, this, &LogTableController::windowChanged);
 }
 
@@ -113,7 +119,9 @@ void LogTableController::clickMe()
 void LogTableController::windowChanged()
 {
     m_messageList = m_host.log.window();
-    m_heights.assign(m_messageList->size(), -1.0);
+    m_heights.clear();
+    for (const LogEntry& e : *m_messageList)
+        m_heights.push_back(e.messageHeight);
     // The new window is filtered whole: the narrowing shortcut only holds
     // within one window.
     const QString text = m_filterText;
