@@ -41,13 +41,7 @@ LogStats::~LogStats()
     m_jobs.wait();
 }
 
-void LogStats::setMeasure(Measure measure)
-{
-    std::lock_guard lock(m_stopMutex);
-    m_measure = std::move(measure);
-}
-
-LogStats::Window LogStats::entries(std::vector<LogRecord> records, const Measure& measure)
+LogStats::Window LogStats::entries(std::vector<LogRecord> records)
 {
     const LogDateFormat format;
     Window out;
@@ -71,8 +65,6 @@ LogStats::Window LogStats::entries(std::vector<LogRecord> records, const Measure
         e.shownMessage = e.message.size() > LogEntry::kMaxShown
                              ? e.message.left(LogEntry::kMaxShown) + QChar(0x2026)
                              : e.message;
-        if (measure)
-            e.messageHeight = measure(e.shownMessage);
         e.record = std::move(r);
         out.push_back(std::move(e));
     }
@@ -87,18 +79,16 @@ void LogStats::reload()
     if (size == 0)
         size = kDefaultWindow;
     std::stop_token token;
-    Measure measure;
     {
         std::lock_guard lock(m_stopMutex);
-        measure = m_measure;
         m_stop.request_stop();
         m_stop = std::stop_source();
         token = m_stop.get_token();
     }
     const unsigned generation = ++m_generation;
     m_loading = true;
-    m_jobs.post([this, size, token, generation, measure = std::move(measure)] {
-        Window window = entries(m_journal->newest(size, token), measure);
+    m_jobs.post([this, size, token, generation] {
+        Window window = entries(m_journal->newest(size, token));
         if (token.stop_requested())
             return;
         m_window.store(std::move(window));

@@ -34,12 +34,6 @@ public:
                       std::function<std::size_t()> windowSize = {}, QObject* parent = nullptr);
     ~LogStats() override; // cancels and waits for its read
 
-    // How the screen measures a shown message. Set, it runs in the read
-    // (off the UI thread), so each record is measured once, before the
-    // window is shown.
-    using Measure = std::function<double(const QString&)>;
-    void setMeasure(Measure measure);
-
     // Starts reading the window again and returns at once.
     void reload();
     bool isLoading() const { return m_loading; }
@@ -47,7 +41,7 @@ public:
 
     // The records made into entries, sorted newest first; equal times keep
     // the source's order.
-    static Window entries(std::vector<LogRecord> records, const Measure& measure = {});
+    static Window entries(std::vector<LogRecord> records);
 
 Q_SIGNALS:
     void windowChanged();
@@ -56,8 +50,7 @@ private:
     std::shared_ptr<Journal> m_journal;
     std::function<std::size_t()> m_windowSize;
     SnapshotCell<Window> m_window;
-    std::mutex m_stopMutex; // also guards m_measure
-    Measure m_measure;
+    std::mutex m_stopMutex;
     std::stop_source m_stop{std::nostopstate};
     std::atomic<unsigned> m_generation{0};
     bool m_loading = false;

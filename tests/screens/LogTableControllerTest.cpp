@@ -50,7 +50,7 @@ struct Rig {
     bool load()
     {
         screen.reloadData();
-        return testsupport::waitUntil([this] { return !stats.isLoading(); });
+        return testsupport::waitUntil([this] { return !screen.isLoading(); });
     }
     ui::TableView* results() { return screen.searchDisplayController()->searchResultsTableView(); }
     void type(const QString& text) { screen.searchBar()->setText(text); }
@@ -231,13 +231,13 @@ TEST(LogWindow, ReloadRunsWhileTheTableKeepsAnswering)
     bool ticked = false;
     QTimer::singleShot(0, [&] { ticked = true; });
     EXPECT_TRUE(testsupport::waitUntil([&] { return ticked; }));
-    EXPECT_TRUE(rig.stats.isLoading());
+    EXPECT_TRUE(rig.screen.isLoading());
     EXPECT_EQ(rig.screen.tableView()->numberOfRowsInSection(0), 1);
     rig.type("first");
     EXPECT_EQ(rig.results()->numberOfRowsInSection(0), 1);
 
     rig.journal->setOpen(true);
-    ASSERT_TRUE(testsupport::waitUntil([&] { return !rig.stats.isLoading(); }));
+    ASSERT_TRUE(testsupport::waitUntil([&] { return !rig.screen.isLoading(); }));
     EXPECT_EQ(rig.screen.tableView()->numberOfRowsInSection(0), 2);
     // The search text is applied to the new window.
     EXPECT_EQ(rig.results()->numberOfRowsInSection(0), 0);

@@ -10,10 +10,12 @@
 #include "ui/SearchDisplayController.h"
 #include "ui/TableViewCell.h"
 
+#include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -52,11 +54,8 @@ LogTableController::LogTableController(Host host, QObject* parent)
       m_host(host), m_messageList(host.log.window())
 {
     m_heights.assign(m_messageList->size(), -1.0);
-    // Measured with the reading, off the UI thread: the first showing of
-    // thousands of rows would otherwise stall on their heights.
-    m_host.log.setMeasure([large = ui::Device::isPad()](const QString& message) {
-        return messageHeight(message, large);
-    });
+    m_measureTimer.setInterval(0);
+    connect(&m_measureTimer, &QTimer::timeout, this, &LogTableController::measureSlice);
     connect(&m_host.log, &LogStats::windowChanged, this, &LogTableController::windowChanged);
 }
 
@@ -118,10 +117,34 @@ void LogTableController::clickMe()
 
 void LogTableController::windowChanged()
 {
-    m_messageList = m_host.log.window();
-    m_heights.clear();
-    for (const LogEntry& e : *m_messageList)
-        m_heights.push_back(e.messageHeight);
+    // Thousands of rows are measured before the table takes them, a slice
+    // at a time, so the event loop keeps turning; the table shows the
+    // previous window meanwhile.
+    m_pending = m_host.log.window();
+    m_pendingHeights.clear();
+    m_pendingHeights.reserve(m_pending->size());
+    measureSlice();
+    if (m_pending)
+        m_measureTimer.start();
+}
+
+void LogTableController::measureSlice()
+{
+    if (!m_pending)
+        return;
+    const bool large = ui::Device::isPad();
+    QElapsedTimer slice;
+    slice.start();
+    while (m_pendingHeights.size() < m_pending->size() && slice.elapsed() < kSliceMs)
+        m_pendingHeights.push_back(
+            messageHeight((*m_pending)[m_pendingHeights.size()].shownMessage, large));
+    if (m_pendingHeights.size() < m_pending->size())
+        return;
+    m_measureTimer.stop();
+    m_messageList = std::move(m_pending);
+    m_pending.reset();
+    m_heights = std::move(m_pendingHeights);
+    m_pendingHeights.clear();
     // The new window is filtered whole: the narrowing shortcut only holds
     // within one window.
     const QString text = m_filterText;
@@ -212,6 +235,14 @@ double LogTableController::messageHeight(const QString& message, bool large)
 {
     const QFontMetrics metrics(ui::Font::systemFont(kFontSize));
     const int width = large ? 720 : 300;
+    // Most messages are one short line: their width alone says so, far
+    // cheaper than a wrapped layout.
+    const bool breaks = std::any_of(message.begin(), message.end(), [](QChar c) {
+        return c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QChar::LineSeparator ||
+               c == QChar::ParagraphSeparator;
+    });
+    if (!breaks && message.size() < 400 && metrics.horizontalAdvance(message) <= width)
+        return metrics.height();
     const QRect bounds =
         metrics.boundingRect(QRect(0, 0, width, std::numeric_limits<int>::max() / 2),
                              Qt::AlignLeft | Qt::TextWordWrap, message);

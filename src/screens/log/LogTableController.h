@@ -5,6 +5,7 @@
 #include "ui/SearchDisplayDelegate.h"
 
 #include <QColor>
+#include <QTimer>
 
 #include <memory>
 #include <vector>
@@ -31,7 +32,7 @@ public:
     void viewDidLoad() override;
     // Reads the window again; the table keeps the previous one until it comes.
     void reloadData() override;
-    bool isLoading() const override { return m_host.log.isLoading(); }
+    bool isLoading() const override { return m_host.log.isLoading() || m_pending != nullptr; }
     // The refresh control's action.
     void clickMe();
 
@@ -69,6 +70,7 @@ protected:
 
 private:
     void windowChanged();
+    void measureSlice();
     int entryIndex(ui::TableView* tableView, int row) const;
     ui::TableViewCell* newCell(const QString& identifier) const;
 
@@ -78,6 +80,11 @@ private:
     // Measured once per record of the window, on first need.
     mutable std::vector<double> m_heights;
     QString m_filterText;
+    // A window that arrived and is being measured before it is shown.
+    std::shared_ptr<const LogStats::Window> m_pending;
+    std::vector<double> m_pendingHeights;
+    QTimer m_measureTimer;
+    static constexpr int kSliceMs = 6;
     ui::SearchBar* m_searchBar = nullptr;
     ui::SearchDisplayController* m_searchDisplay = nullptr;
 };
