@@ -103,10 +103,12 @@ TEST(JournalReader, RotatedSetReadsAcrossFiles)
     // Older entries in the archived file, newer in the active one.
     ASSERT_TRUE(JournalFiles::make(d.file("system@0001-0001.journal"), entries(10)));
     ASSERT_TRUE(JournalFiles::make(d.file("system.journal"), entries(10, kStart + 60000000)));
-    for (SdJournalReader reader :
-         {SdJournalReader(d.dir.path(), {}),
-          SdJournalReader({}, {d.file("system.journal"), d.file("system@0001-0001.journal")})}) {
-        const auto window = reader.newest(15);
+    SdJournalReader byFolder(d.dir.path(), {});
+    SdJournalReader byFiles({}, {d.file("system.journal"), d.file("system@0001-0001.journal")});
+    for (SdJournalReader* reader : {&byFolder, &byFiles}) {
+        // Also through the handle an availability check leaves open.
+        ASSERT_TRUE(reader->isAvailable());
+        const auto window = reader->newest(15);
         ASSERT_EQ(window.size(), 15u);
         for (size_t k = 1; k < window.size(); ++k)
             EXPECT_GT(window[k - 1].value("Time").toDouble(), window[k].value("Time").toDouble());

@@ -93,7 +93,7 @@ struct SdJournalReader::Handle {
             r = sd_journal_open(&j, SD_JOURNAL_LOCAL_ONLY);
         }
         if (r < 0) {
-            qCInfo(lcHost) << "cannot open the journal:" << std::strerror(-r);
+            qCDebug(lcHost) << "cannot open the journal:" << std::strerror(-r);
             return {};
         }
         return JournalPtr(j);
@@ -113,35 +113,52 @@ bool SdJournalReader::isAvailable()
     // none we may read): only files with something in them count.
     JournalPtr j = Handle::open(m_directory, m_files);
     uint64_t bytes = 0;
-    return j && sd_journal_get_usage(j.get(), &bytes) >= 0 && bytes > 0;
+    const bool available = j && sd_journal_get_usage(j.get(), &bytes) >= 0 && bytes > 0;
+    std::lock_guard lock(m_mutex);
+    m_opened =
+        available ? std::shared_ptr<void>(
+                        j.release(), [](void* p) { sd_journal_close(static_cast<sd_journal*>(p)); })
+                  : nullptr;
+    return available;
 }
 
 std::vector<LogRecord> SdJournalReader::newest(std::size_t limit, std::stop_token stop)
 {
     std::vector<LogRecord> out;
-    JournalPtr j = Handle::open(m_directory, m_files);
+    std::shared_ptr<void> kept;
+    {
+        std::lock_guard lock(m_mutex);
+        kept = std::exchange(m_opened, nullptr);
+    }
+    JournalPtr fresh;
+    sd_journal* j = static_cast<sd_journal*>(kept.get());
+    if (!j) {
+        fresh = Handle::open(m_directory, m_files);
+        j = fresh.get();
+    }
     if (!j || limit == 0)
         return out;
     // Whole messages: Copy gives the full text, the screen cuts what it shows.
-    sd_journal_set_data_threshold(j.get(), 0);
-    if (sd_journal_seek_tail(j.get()) < 0)
+    sd_journal_set_data_threshold(j, 0);
+    if (sd_journal_seek_tail(j) < 0)
         return out;
     out.reserve(std::min<std::size_t>(limit, 65536));
     while (out.size() < limit && !stop.stop_requested()) {
-        const int r = sd_journal_previous(j.get());
+        const int r = sd_journal_previous(j);
         if (r == 0)
             break;
         if (r < 0) {
-            // A corrupt stretch ends the walk; what was read is kept.
-            qCInfo(lcHost) << "journal read stopped:" << std::strerror(-r);
+            // A corrupt stretch ends the walk; what was read is kept (and
+            // shown, so this is no warning).
+            qCDebug(lcHost) << "journal read stopped:" << std::strerror(-r);
             break;
         }
         uint64_t usec = 0;
-        if (sd_journal_get_realtime_usec(j.get(), &usec) < 0)
+        if (sd_journal_get_realtime_usec(j, &usec) < 0)
             continue;
         LogRecord record;
         record.insert(QStringLiteral("Time"), timeText(usec));
-        readEntry(j.get(), record);
+        readEntry(j, record);
         out.push_back(std::move(record));
     }
     return out;

@@ -4,6 +4,9 @@
 
 #include <QStringList>
 
+#include <memory>
+#include <mutex>
+
 // The systemd journal through sd_journal: the machine's own journal, a
 // journal directory, or a set of journal files (a rotated set). Records are
 // read from the tail backwards, so the newest window costs the same in a
@@ -25,4 +28,8 @@ private:
     struct Handle;
     QString m_directory;
     QStringList m_files;
+    // The journal isAvailable() opened, kept for the read that follows it:
+    // opening a large journal is not free.
+    std::mutex m_mutex;
+    std::shared_ptr<void> m_opened;
 };
