@@ -53,8 +53,10 @@ void waitForLoad(ui::ViewController* shown)
     auto* screen = qobject_cast<ScreenController*>(shown);
     QElapsedTimer t;
     t.start();
-    while (screen && screen->isLoading() && t.elapsed() < 10000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
+    while (screen && screen->isLoading() && t.elapsed() < 10000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(1);
+    }
     if (screen)
         settle(20);
 }
