@@ -166,7 +166,14 @@ int main(int argc, char** argv)
         for (const char* word : words) {
             const QString w = QString::fromLatin1(word);
             for (qsizetype k = 1; k <= w.size(); ++k) {
-                keys.time([&] { bar->setText(w.left(k)); });
+                // Filter, reload and paint the results as the user sees them.
+                keys.time([&] {
+                    bar->setText(w.left(k));
+                    screen.searchDisplayController()
+                        ->searchResultsTableView()
+                        ->viewport()
+                        ->repaint();
+                });
             }
             bar->setText(QString());
         }
