@@ -9,6 +9,7 @@
 #include "host/DisplayFacts.h"
 #include "host/settings/Defaults.h"
 #include "metrics/MetricsServer.h"
+#include "screens/common/ScreenController.h"
 #include "shell/ForegroundWatcher.h"
 #include "shell/MainWindowDescription.h"
 #include "shell/PageNavigator.h"
@@ -47,16 +48,20 @@ void settle(int ms)
     } while (t.elapsed() < ms);
 }
 
-// A list page takes its snapshot on a worker thread; a big table may need
-// longer than the settling time. Bounded, so a stuck reading cannot hang.
-void waitForSnapshot(const QObject* page)
+// A page that reads off the UI thread (a list snapshot, the system log, the
+// media counts) is looked at once its reading is in. Bounded, so a stuck
+// reading cannot hang; a big table may need longer than the settling time.
+void waitForLoad(ui::ViewController* shown)
 {
+    auto* screen = qobject_cast<ScreenController*>(shown);
     QElapsedTimer t;
     t.start();
-    while (page && page->property("snapshotPending").toBool() && t.elapsed() < 60000) {
+    while (screen && screen->isLoading() && t.elapsed() < 60000) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         QThread::msleep(1);
     }
+    if (screen)
+        settle(20);
 }
 
 bool haveDisplay()
@@ -126,7 +131,7 @@ QString Application::dumpPage(MainWindowDescription& graph, const QString& page)
 {
     ui::ViewController* shown = PageNavigator::show(graph, page);
     settle(50);
-    waitForSnapshot(shown);
+    waitForLoad(shown);
     if (!shown)
         return {};
     QString out = QStringLiteral("# ") + shown->title() + QLatin1Char('\n');
@@ -142,10 +147,7 @@ bool Application::screenshotPage(MainWindowDescription& graph, const QString& pa
     if (!shown)
         return false;
     settle(150);
-    if (shown->property("snapshotPending").toBool()) {
-        waitForSnapshot(shown);
-        settle(50);
-    }
+    waitForLoad(shown);
     const QPixmap picture = graph.window->grab();
     if (picture.isNull())
         return false;

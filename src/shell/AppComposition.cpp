@@ -16,6 +16,7 @@
 #include "stats/ConnectionStats.h"
 #include "stats/DynamicStats.h"
 #include "stats/ProcessStats.h"
+#include "stats/LogStats.h"
 #include "stats/RouteStats.h"
 #include "stats/SemiDynamicStats.h"
 #include "stats/StaticStats.h"
@@ -89,6 +90,11 @@ DetailsTableController::Host AppComposition::detailsHost()
     return {m_services.staticStats, HostServices::mailer()};
 }
 
+LogTableController::Host AppComposition::logHost()
+{
+    return {LogStats::instance()};
+}
+
 void AppComposition::completeScreens(MainWindowDescription::Screens& s, QObject* parent)
 {
     // Pages first, then the pages that push them.
@@ -105,7 +111,7 @@ void AppComposition::completeScreens(MainWindowDescription::Screens& s, QObject*
     make(s.disk);
     make(s.route, m_services.routeStats);
     make(s.connection, m_services.connectionStats);
-    make(s.log);
+    make(s.log, logHost());
     make(s.details, detailsHost(), *s.log);
     make(s.alarm, alarmHost());
     make(s.battery, batteryHost(), *s.alarm);

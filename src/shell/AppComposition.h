@@ -6,6 +6,7 @@
 #include "screens/battery/FullChargeAlarm.h"
 #include "screens/details/DetailsTableController.h"
 #include "screens/memory/MemoryTableController.h"
+#include "screens/log/LogTableController.h"
 #include "screens/overview/OverviewSources.h"
 #include "shell/MainWindowDescription.h"
 #include "ui/DesktopUrlOpener.h"
@@ -70,6 +71,7 @@ public:
     RatingPrompt& rating() { return *m_rating; }
     MemoryTableController::Host memoryHost();
     DetailsTableController::Host detailsHost();
+    LogTableController::Host logHost();
 
     // Makes every screen the set lacks, each handed what it uses; parent
     // owns the new ones.

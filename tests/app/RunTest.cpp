@@ -177,3 +177,19 @@ TEST(Run, ProcessesDumpWaitsForTheSnapshotAndListsTheProgramItself)
     EXPECT_GT(r.out.indexOf("\nwelvane\tRuntime:\t0m "), 0) << r.out.toStdString();
     EXPECT_TRUE(second < 0 || r.out.indexOf("\nwelvane\tRuntime:\t0m ") < second);
 }
+
+// The log is read in the background: a dump waits for it, in both layouts,
+// and the demonstration shows each severity once, newest first.
+TEST(Run, DumpedSystemLogHoldsTheDemoRecords)
+{
+    for (const char* layout : {"small", "large"}) {
+        const Result r = run({"--demo", "--layout", layout, "--dump", "log"});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        ASSERT_EQ(lines.size(), 9) << r.out.toStdString();
+        EXPECT_EQ(lines[0], "# System Log");
+        EXPECT_TRUE(lines[1].contains("\tDebug")) << lines[1].toStdString();
+        EXPECT_TRUE(lines[8].contains("\tEmergency")) << lines[8].toStdString();
+        EXPECT_TRUE(lines[8].contains("kernel [0]")) << lines[8].toStdString();
+    }
+}

@@ -77,7 +77,7 @@ struct CountingGraph {
         s.disk = new Counting<DiskTableController>("File Statistics");
         s.route = new Counting<RouteTableController>("Routing Table", *rig.routeStats);
         s.connection = new Counting<ConnectionTableController>("Connections", *rig.connectionStats);
-        s.log = new Counting<LogTableController>("System Log");
+        s.log = new Counting<LogTableController>("System Log", composition->logHost());
         s.details =
             new Counting<DetailsTableController>("Details", composition->detailsHost(), *s.log);
         s.alarm = new Counting<AlarmTableController>("Alarm", composition->alarmHost());

@@ -13,8 +13,6 @@
 // reload while one runs starts no second one.
 class ListScreenController : public ScreenController {
     Q_OBJECT
-    // True while a snapshot runs; `--dump` and `--screenshot` wait for it.
-    Q_PROPERTY(bool snapshotPending READ isSnapshotPending)
 public:
     ListScreenController(const QString& title, QObject* parent = nullptr);
 
@@ -25,6 +23,8 @@ public:
     void clickMe();
 
     bool isSnapshotPending() const { return m_pending; }
+    // `--dump` and `--screenshot` wait while a snapshot runs.
+    bool isLoading() const override { return m_pending; }
     ui::BarButtonItem* refreshButton() const { return m_refresh; }
 
     std::optional<ui::IndexPath> willSelectRowAtIndexPath(ui::TableView*, ui::IndexPath) override;

@@ -10,5 +10,7 @@ public:
     ScreenController(const QString& title, ui::TableViewStyle style, QObject* parent = nullptr);
 
     virtual void reloadData();
+    // True while a reload started off the UI thread has not arrived yet.
+    virtual bool isLoading() const { return false; }
     void viewWillAppear(bool animated) override;
 };
