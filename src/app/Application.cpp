@@ -45,6 +45,18 @@ void settle(int ms)
     } while (t.elapsed() < ms);
 }
 
+// A page that gathers its rows in the background says so through its
+// "loading" property; a picture or a dump waits for the rows (bounded).
+void settleLoading(const QObject* page)
+{
+    QElapsedTimer t;
+    t.start();
+    while (page->property("loading").toBool() && t.elapsed() < 60000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(1);
+    }
+}
+
 bool haveDisplay()
 {
     const char* platform = std::getenv("QT_QPA_PLATFORM");
@@ -114,6 +126,7 @@ QString Application::dumpPage(MainWindowDescription& graph, const QString& page)
     settle(50);
     if (!shown)
         return {};
+    settleLoading(shown);
     QString out = QStringLiteral("# ") + shown->title() + QLatin1Char('\n');
     if (auto* table = qobject_cast<ui::TableViewController*>(shown))
         out += table->tableView()->dumpText();
@@ -123,8 +136,10 @@ QString Application::dumpPage(MainWindowDescription& graph, const QString& page)
 bool Application::screenshotPage(MainWindowDescription& graph, const QString& page,
                                  const QByteArray& nativeFile)
 {
-    if (!PageNavigator::show(graph, page))
+    ui::ViewController* shown = PageNavigator::show(graph, page);
+    if (!shown)
         return false;
+    settleLoading(shown);
     settle(150);
     const QPixmap picture = graph.window->grab();
     if (picture.isNull())

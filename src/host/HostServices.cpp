@@ -2,6 +2,7 @@
 
 #include "host/dbus/DBusIdleInhibitor.h"
 #include "host/dbus/ModemManagerClient.h"
+#include "host/media/TagLibMediaLibrary.h"
 #include "host/proc/LinuxKernelFacts.h"
 #include "host/sysfs/LinuxBattery.h"
 #include "host/sysfs/LinuxHardwareProbe.h"
@@ -63,4 +64,10 @@ IdleInhibitor& HostServices::idleInhibitor()
         return made;
     }();
     return *inhibitor;
+}
+
+MediaLibrary& HostServices::mediaLibrary()
+{
+    static TagLibMediaLibrary library(TagLibMediaLibrary::standardCachePath());
+    return library;
 }

@@ -6,6 +6,7 @@ class DeviceIdentity;
 class HardwareProbe;
 class IdleInhibitor;
 class KernelFacts;
+class MediaLibrary;
 class Modem;
 class ModemManagerClient;
 
@@ -25,4 +26,6 @@ public:
     static ModemManagerClient& modemManager();
     static Battery& battery();
     static IdleInhibitor& idleInhibitor();
+    // Counts on a worker only; its cache lives in the XDG cache folder.
+    static MediaLibrary& mediaLibrary();
 };

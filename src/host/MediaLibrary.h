@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <stop_token>
+#include <string>
 
 // The nine kinds the File Statistics page counts, in its row order.
 enum class MediaQuery {
@@ -26,8 +27,10 @@ public:
 
     virtual ~MediaLibrary() = default;
 
-    // Runs the nine queries in row order and calls counted after each, on
-    // the calling thread. Once stop is requested no further count is
-    // reported and the answer is false; true when all nine were reported.
-    virtual bool countAll(std::stop_token stop, const Counted& counted) = 0;
+    // Runs the nine queries over the library in folder (path bytes) in row
+    // order and calls counted after each, on the calling thread. Once stop
+    // is requested no further count is reported and the answer is false;
+    // true when all nine were reported.
+    virtual bool countAll(const std::string& folder, std::stop_token stop,
+                          const Counted& counted) = 0;
 };

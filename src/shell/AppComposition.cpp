@@ -1,6 +1,7 @@
 #include "shell/AppComposition.h"
 
 #include "host/HostServices.h"
+#include "host/media/TagLibMediaLibrary.h"
 #include "host/settings/Defaults.h"
 #include "screens/about/AboutTableController.h"
 #include "screens/connections/ConnectionTableController.h"
@@ -29,6 +30,7 @@ AppComposition::Services AppComposition::machine()
         SemiDynamicStats::instance(),
         RouteStats::instance(),
         ConnectionStats::instance(),
+        HostServices::mediaLibrary(),
         [] { return QDateTime::currentMSecsSinceEpoch() / 1000.0; },
     };
 }
@@ -63,6 +65,14 @@ AlarmTableController::Host AppComposition::alarmHost()
     return {m_services.defaults, m_services.dynamicStats};
 }
 
+DiskTableController::Host AppComposition::diskHost()
+{
+    Defaults& defaults = m_services.defaults;
+    return {m_services.mediaLibrary,
+            [&defaults] { return TagLibMediaLibrary::musicFolder(defaults); },
+            m_services.staticStats.deviceFacts(), m_services.now, BackgroundWorker::longJobs()};
+}
+
 void AppComposition::completeScreens(MainWindowDescription::Screens& s, QObject* parent)
 {
     // Pages first, then the pages that push them.
@@ -75,7 +85,7 @@ void AppComposition::completeScreens(MainWindowDescription::Screens& s, QObject*
     make(s.memory);
     make(s.processes);
     make(s.about);
-    make(s.disk);
+    make(s.disk, diskHost());
     make(s.route);
     make(s.connection);
     make(s.log);

@@ -3,6 +3,7 @@
 #include "screens/battery/AlarmTableController.h"
 #include "screens/battery/BatteryTableController.h"
 #include "screens/battery/FullChargeAlarm.h"
+#include "screens/files/DiskTableController.h"
 #include "screens/overview/OverviewSources.h"
 #include "shell/MainWindowDescription.h"
 
@@ -14,6 +15,7 @@ class Battery;
 class ConnectionStats;
 class Defaults;
 class DynamicStats;
+class MediaLibrary;
 class RepeatingTimer;
 class RouteStats;
 class SemiDynamicStats;
@@ -32,6 +34,7 @@ public:
         SemiDynamicStats& semiDynamicStats;
         RouteStats& routeStats;
         ConnectionStats& connectionStats;
+        MediaLibrary& mediaLibrary;
         std::function<double()> now; // calendar seconds, with fractions
     };
 
@@ -56,6 +59,7 @@ public:
     OverviewSources overviewSources();
     BatteryTableController::Host batteryHost();
     AlarmTableController::Host alarmHost();
+    DiskTableController::Host diskHost();
 
     // Makes every screen the set lacks, each handed what it uses; parent
     // owns the new ones.

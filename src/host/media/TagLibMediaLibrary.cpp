@@ -13,10 +13,7 @@
 #include <atomic>
 #include <unordered_set>
 
-TagLibMediaLibrary::TagLibMediaLibrary(std::function<std::string()> folder, std::string cachePath)
-    : m_folder(std::move(folder)), m_cachePath(std::move(cachePath))
-{
-}
+TagLibMediaLibrary::TagLibMediaLibrary(std::string cachePath) : m_cachePath(std::move(cachePath)) {}
 
 std::string TagLibMediaLibrary::musicFolder(const Defaults& defaults)
 {
@@ -34,10 +31,13 @@ std::string TagLibMediaLibrary::standardCachePath()
         .toStdString();
 }
 
-bool TagLibMediaLibrary::countAll(std::stop_token stop, const Counted& counted)
+bool TagLibMediaLibrary::countAll(const std::string& folder, std::stop_token stop,
+                                  const Counted& counted)
 {
     m_last = {};
-    std::string root = m_folder();
+    if (stop.stop_requested())
+        return false; // superseded before it began: not even the cache is read
+    std::string root = folder;
     while (root.size() > 1 && root.back() == '/')
         root.pop_back();
     MediaCache cache(m_cachePath);

@@ -4,7 +4,6 @@
 
 #include <QString>
 
-#include <functional>
 #include <string>
 
 class Defaults;
@@ -18,16 +17,15 @@ public:
     // The settings key that overrides the standard music folder.
     static constexpr const char* kMusicFolderKey = "MusicFolder";
 
-    // folder is asked at the start of every count, on the counting thread;
     // cachePath empty means no cache.
-    TagLibMediaLibrary(std::function<std::string()> folder, std::string cachePath);
+    explicit TagLibMediaLibrary(std::string cachePath);
 
     // The setting if it is set, else the standard music location (bytes).
     static std::string musicFolder(const Defaults& defaults);
     // welvane/media.sqlite in the XDG cache folder.
     static std::string standardCachePath();
 
-    bool countAll(std::stop_token stop, const Counted& counted) override;
+    bool countAll(const std::string& folder, std::stop_token stop, const Counted& counted) override;
 
     // What the last count did, for tests and benchmarks.
     struct Scan {
@@ -39,7 +37,6 @@ public:
     Scan lastScan() const { return m_last; }
 
 private:
-    std::function<std::string()> m_folder;
     std::string m_cachePath;
     Scan m_last;
 };
