@@ -23,7 +23,8 @@ std::string columnText(sqlite3_stmt* s, int column)
 
 void bindText(sqlite3_stmt* s, int index, const std::string& text)
 {
-    sqlite3_bind_text(s, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+    // Not copied: the bindings are cleared right after each step.
+    sqlite3_bind_text(s, index, text.data(), static_cast<int>(text.size()), SQLITE_STATIC);
 }
 
 } // namespace
@@ -163,7 +164,7 @@ void MediaCache::put(const std::string& path, const Row& row)
     if (!m_db || !begin())
         return;
     sqlite3_reset(m_put);
-    sqlite3_bind_blob(m_put, 1, path.data(), static_cast<int>(path.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_blob(m_put, 1, path.data(), static_cast<int>(path.size()), SQLITE_STATIC);
     sqlite3_bind_int64(m_put, 2, row.size);
     sqlite3_bind_int64(m_put, 3, row.mtimeNs);
     sqlite3_bind_int(m_put, 4, row.audio ? 1 : 0);
@@ -173,7 +174,9 @@ void MediaCache::put(const std::string& path, const Row& row)
     bindText(m_put, 8, row.tags.composer);
     bindText(m_put, 9, row.tags.genre);
     sqlite3_bind_int(m_put, 10, row.tags.compilation ? 1 : 0);
-    if (sqlite3_step(m_put) != SQLITE_DONE) {
+    const int rc = sqlite3_step(m_put);
+    sqlite3_clear_bindings(m_put);
+    if (rc != SQLITE_DONE) {
         discard("cannot be written");
         return;
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/media/MediaEntry.h"
+#include "host/media/MediaTags.h"
 
 #include <cstdint>
 #include <string>

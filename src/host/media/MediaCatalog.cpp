@@ -44,85 +44,77 @@ std::string_view parentFolder(std::string_view path)
     return before == std::string_view::npos ? folder : folder.substr(before + 1);
 }
 
-// Album artist and title joined by a byte no tag text holds after the cut at NUL.
-std::string albumKey(const MediaTags& tags)
-{
-    const std::string& by = tags.albumArtist.empty() ? tags.artist : tags.albumArtist;
-    std::string key = by;
-    key += '\0';
-    key += tags.album;
-    return key;
-}
+struct PairHash {
+    std::size_t operator()(const std::pair<std::string_view, std::string_view>& p) const
+    {
+        const std::hash<std::string_view> h;
+        return h(p.first) * 31 + h(p.second);
+    }
+};
+using AlbumSet = std::unordered_set<std::pair<std::string_view, std::string_view>, PairHash>;
 
 } // namespace
 
-void MediaCatalog::add(MediaEntry entry)
+void MediaCatalog::add(std::string_view relativePath, MediaTags tags)
 {
-    m_entries.push_back(std::move(entry));
+    const Kind kind = kindOf(relativePath, tags);
+    std::string show;
+    if (kind != Kind::Music)
+        show = tags.album.empty() ? std::string(parentFolder(relativePath)) : tags.album;
+    m_entries.push_back(Item{kind, std::move(tags), std::move(show)});
 }
 
-MediaCatalog::Kind MediaCatalog::kindOf(const MediaEntry& entry)
+MediaCatalog::Kind MediaCatalog::kindOf(std::string_view path, const MediaTags& tags)
 {
-    const std::string& genre = entry.tags.genre;
-    const std::string& path = entry.relativePath;
-    if (equalsIgnoringCase(genre, "Podcast") || belowFolderNamed(path, "Podcasts"))
+    if (equalsIgnoringCase(tags.genre, "Podcast") || belowFolderNamed(path, "Podcasts"))
         return Kind::Podcast;
-    if (endsWithIgnoringCase(path, ".m4b") || equalsIgnoringCase(genre, "Audiobook") ||
+    if (endsWithIgnoringCase(path, ".m4b") || equalsIgnoringCase(tags.genre, "Audiobook") ||
         belowFolderNamed(path, "Audiobooks"))
         return Kind::Audiobook;
     return Kind::Music;
 }
 
-int32_t MediaCatalog::count(MediaQuery query) const
+std::array<int32_t, kMediaQueryCount> MediaCatalog::counts() const
 {
-    if (query == MediaQuery::Playlists)
-        return m_playlists;
-    std::unordered_set<std::string> distinct;
+    // Views into the items: nothing is copied while counting.
+    using Set = std::unordered_set<std::string_view>;
+    Set artists, composers, genres, podcasts, audiobooks;
+    AlbumSet albums, compilations;
     int32_t songs = 0;
-    for (const MediaEntry& e : m_entries) {
-        const Kind kind = kindOf(e);
-        const MediaTags& t = e.tags;
-        const auto collect = [&distinct](const std::string& value) {
-            if (!value.empty())
-                distinct.insert(value);
-        };
-        switch (query) {
-        case MediaQuery::Podcasts:
-        case MediaQuery::Audiobooks:
-            if (kind == (query == MediaQuery::Podcasts ? Kind::Podcast : Kind::Audiobook))
-                collect(t.album.empty() ? std::string(parentFolder(e.relativePath)) : t.album);
+    const auto collect = [](Set& set, const std::string& value) {
+        if (!value.empty())
+            set.insert(value);
+    };
+    for (const Item& item : m_entries) {
+        const MediaTags& t = item.tags;
+        if (item.kind != Kind::Music) {
+            collect(item.kind == Kind::Podcast ? podcasts : audiobooks, item.show);
             continue;
-        default:
-            break;
         }
-        if (kind != Kind::Music)
-            continue;
-        switch (query) {
-        case MediaQuery::Songs:
-            ++songs;
-            break;
-        case MediaQuery::Albums:
-            if (!t.album.empty())
-                distinct.insert(albumKey(t));
-            break;
-        case MediaQuery::Compilations:
-            if (!t.album.empty() && t.compilation)
-                distinct.insert(albumKey(t));
-            break;
-        case MediaQuery::Artists:
-            collect(t.artist);
-            break;
-        case MediaQuery::Composers:
-            collect(t.composer);
-            break;
-        case MediaQuery::Genres:
-            collect(t.genre);
-            break;
-        default:
-            break;
+        ++songs;
+        if (!t.album.empty()) {
+            const std::pair<std::string_view, std::string_view> key{
+                t.albumArtist.empty() ? t.artist : t.albumArtist, t.album};
+            if (t.compilation)
+                compilations.insert(key);
+            albums.insert(key);
         }
+        collect(artists, t.artist);
+        collect(composers, t.composer);
+        collect(genres, t.genre);
     }
-    if (query == MediaQuery::Songs)
-        return songs;
-    return static_cast<int32_t>(std::min<std::size_t>(distinct.size(), INT32_MAX));
+    const auto size = [](const auto& set) {
+        return static_cast<int32_t>(std::min<std::size_t>(set.size(), INT32_MAX));
+    };
+    std::array<int32_t, kMediaQueryCount> out{};
+    out[int(MediaQuery::Songs)] = songs;
+    out[int(MediaQuery::Albums)] = size(albums);
+    out[int(MediaQuery::Artists)] = size(artists);
+    out[int(MediaQuery::Podcasts)] = size(podcasts);
+    out[int(MediaQuery::Audiobooks)] = size(audiobooks);
+    out[int(MediaQuery::Composers)] = size(composers);
+    out[int(MediaQuery::Genres)] = size(genres);
+    out[int(MediaQuery::Playlists)] = m_playlists;
+    out[int(MediaQuery::Compilations)] = size(compilations);
+    return out;
 }

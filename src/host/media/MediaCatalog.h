@@ -1,9 +1,12 @@
 #pragma once
 
-#include "host/media/MediaEntry.h"
+#include "host/media/MediaTags.h"
 #include "host/MediaLibrary.h"
 
+#include <array>
 #include <cstdint>
+#include <string>
+#include <string_view>
 #include <vector>
 
 // What one scan of the music folder found, and the nine counts over it.
@@ -15,21 +18,28 @@ class MediaCatalog {
 public:
     enum class Kind { Music, Podcast, Audiobook };
 
-    void add(MediaEntry entry);
+    // An audio file by its path below the music folder, and its tags.
+    void add(std::string_view relativePath, MediaTags tags);
     void addPlaylist() { ++m_playlists; }
 
     std::size_t size() const { return m_entries.size(); }
-    static Kind kindOf(const MediaEntry& entry);
+    static Kind kindOf(std::string_view relativePath, const MediaTags& tags);
 
     // Songs count music files. Albums are distinct (album artist, else
     // artist; album) pairs of music files with an album title; compilations
     // the albums among them with a track flagged as part of a compilation.
     // Artists (track artists), composers and genres are distinct non-empty
     // values over music. Podcasts and audiobooks count shows and books: the
-    // album title, else the folder the file is in.
-    int32_t count(MediaQuery query) const;
+    // album title, else the folder the file is in. All nine in one pass,
+    // indexed by MediaQuery.
+    std::array<int32_t, kMediaQueryCount> counts() const;
 
 private:
-    std::vector<MediaEntry> m_entries;
+    struct Item {
+        Kind kind;
+        MediaTags tags;
+        std::string show; // podcasts and audiobooks: the show or book
+    };
+    std::vector<Item> m_entries;
     int32_t m_playlists = 0;
 };

@@ -57,7 +57,8 @@ bool MediaFolderWalk::walkFolder(int fd, std::string& relative, int depth,
         // Only folders, links and files wanted by name are worth a stat.
         const bool maybeFolder =
             e->d_type == DT_DIR || e->d_type == DT_LNK || e->d_type == DT_UNKNOWN;
-        if (!maybeFolder && !m_wants(name))
+        const bool wanted = m_wants(name);
+        if (!maybeFolder && !wanted)
             continue;
         struct stat st {};
         if (::fstatat(::dirfd(dir), name, &st, 0) != 0)
@@ -78,7 +79,7 @@ bool MediaFolderWalk::walkFolder(int fd, std::string& relative, int depth,
                 finished = false;
                 break;
             }
-        } else if (S_ISREG(st.st_mode) && m_wants(name)) {
+        } else if (S_ISREG(st.st_mode) && wanted) {
             m_visit(File{relative, static_cast<int64_t>(st.st_size), nanoseconds(st.st_mtim)});
         }
     }

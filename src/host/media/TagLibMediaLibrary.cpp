@@ -11,7 +11,6 @@
 #include <QStandardPaths>
 
 #include <atomic>
-#include <unordered_set>
 
 TagLibMediaLibrary::TagLibMediaLibrary(std::string cachePath) : m_cachePath(std::move(cachePath)) {}
 
@@ -45,8 +44,7 @@ bool TagLibMediaLibrary::countAll(const std::string& folder, std::stop_token sto
     m_last.cacheRebuilt = cache.rebuilt();
 
     MediaCatalog catalog;
-    std::unordered_set<std::string> seen;
-    seen.reserve(rows.size());
+    std::string path = root + '/';
     MediaFolderWalk walk(
         [](std::string_view name) {
             return TagReader::isAudioName(name) || TagReader::isPlaylistName(name);
@@ -58,11 +56,13 @@ bool TagLibMediaLibrary::countAll(const std::string& folder, std::stop_token sto
                 catalog.addPlaylist();
                 return;
             }
-            std::string path = root + '/' + f.relativePath;
-            const auto it = rows.find(path);
+            path.resize(root.size() + 1);
+            path += f.relativePath;
+            // Rows of files seen leave the map: what stays there is gone.
+            auto known = rows.extract(path);
             MediaCache::Row row;
-            if (it != rows.end() && it->second.size == f.size && it->second.mtimeNs == f.mtimeNs) {
-                row = it->second;
+            if (known && known.mapped().size == f.size && known.mapped().mtimeNs == f.mtimeNs) {
+                row = std::move(known.mapped());
                 ++m_last.cached;
             } else {
                 std::optional<MediaTags> tags = TagReader::read(path);
@@ -72,8 +72,7 @@ bool TagLibMediaLibrary::countAll(const std::string& folder, std::stop_token sto
                 ++m_last.opened;
             }
             if (row.audio)
-                catalog.add(MediaEntry{f.relativePath, std::move(row.tags)});
-            seen.insert(std::move(path));
+                catalog.add(f.relativePath, std::move(row.tags));
         });
     const bool walked = walk.walk(root, stop);
     if (walk.unreadableFolders() > 0) {
@@ -90,9 +89,8 @@ bool TagLibMediaLibrary::countAll(const std::string& folder, std::stop_token sto
     // cache; a folder that cannot be opened (a drive not mounted) keeps it.
     std::vector<std::string> gone;
     if (walked) {
-        for (const auto& [path, row] : rows)
-            if (!seen.count(path))
-                gone.push_back(path);
+        for (auto& [path, row] : rows)
+            gone.push_back(path);
     } else {
         qCDebug(lcHost) << "music folder" << root.c_str() << "cannot be opened: counted empty";
     }
@@ -100,10 +98,11 @@ bool TagLibMediaLibrary::countAll(const std::string& folder, std::stop_token sto
     cache.commit();
     m_last.removed = static_cast<int>(gone.size());
 
+    const std::array<int32_t, kMediaQueryCount> counts = catalog.counts();
     for (int q = 0; q < kMediaQueryCount; ++q) {
         if (stop.stop_requested())
             return false;
-        counted(static_cast<MediaQuery>(q), catalog.count(static_cast<MediaQuery>(q)));
+        counted(static_cast<MediaQuery>(q), counts[q]);
     }
     return true;
 }

@@ -1,11 +1,18 @@
 #include "host/media/TagReader.h"
 
+#include "host/media/MpegFrames.h"
+
 #include <taglib/aifffile.h>
 #include <taglib/fileref.h>
+#include <taglib/flacfile.h>
+#include <taglib/id3v1genres.h>
+#include <taglib/id3v2header.h>
+#include <taglib/id3v2tag.h>
 #include <taglib/mpegfile.h>
-#include <taglib/mpegheader.h>
+#include <taglib/textidentificationframe.h>
 #include <taglib/tpropertymap.h>
 #include <taglib/wavfile.h>
+#include <taglib/xiphcomment.h>
 
 #include <algorithm>
 #include <array>
@@ -31,16 +38,21 @@ bool extensionIn(std::string_view name, const std::array<std::string_view, N>& l
     return std::find(list.begin(), list.end(), lower) != list.end();
 }
 
-// The first value of a tag as UTF-8, cut at an embedded NUL.
-std::string firstValue(const TagLib::PropertyMap& map, const char* key)
+std::string utf8(const TagLib::String& value)
 {
-    const auto it = map.find(key);
-    if (it == map.end() || it->second.isEmpty())
-        return {};
-    std::string text = it->second.front().to8Bit(true);
+    std::string text = value.to8Bit(true);
     if (const std::size_t nul = text.find('\0'); nul != std::string::npos)
         text.resize(nul);
     return text;
+}
+
+// The first value that is not empty.
+std::string first(const TagLib::StringList& values)
+{
+    for (const TagLib::String& v : values)
+        if (!v.isEmpty())
+            return utf8(v);
+    return {};
 }
 
 bool flagSet(const std::string& value)
@@ -51,12 +63,100 @@ bool flagSet(const std::string& value)
     return !v.empty() && v != "0" && v != "false" && v != "no";
 }
 
-// Two frame headers in a row, within the first few candidates.
+// The frames themselves: cheaper than TagLib's property map, which converts
+// every frame of the tag.
+MediaTags fromId3v2(const TagLib::ID3v2::Tag& tag)
+{
+    const TagLib::ID3v2::FrameListMap& map = tag.frameListMap();
+    const auto text = [&map](const char* id) {
+        const auto it = map.find(id);
+        const auto* frame =
+            it == map.end() || it->second.isEmpty()
+                ? nullptr
+                : dynamic_cast<const TagLib::ID3v2::TextIdentificationFrame*>(it->second.front());
+        return frame ? frame->fieldList() : TagLib::StringList();
+    };
+    MediaTags t;
+    t.artist = first(text("TPE1"));
+    t.album = first(text("TALB"));
+    t.albumArtist = first(text("TPE2"));
+    t.composer = first(text("TCOM"));
+    t.compilation = flagSet(first(text("TCMP")));
+    for (const TagLib::String& g : text("TCON")) {
+        if (g.isEmpty())
+            continue;
+        bool number = false;
+        const int index = g.toInt(&number);
+        t.genre = utf8(number && index >= 0 && index <= 255 ? TagLib::ID3v1::genre(index) : g);
+        break;
+    }
+    return t;
+}
+
+MediaTags fromXiph(const TagLib::Ogg::XiphComment& comment)
+{
+    const TagLib::Ogg::FieldListMap& map = comment.fieldListMap();
+    const auto field = [&map](const char* key) {
+        const auto it = map.find(key);
+        return it == map.end() ? std::string() : first(it->second);
+    };
+    MediaTags t;
+    t.artist = field("ARTIST");
+    t.album = field("ALBUM");
+    t.albumArtist = field("ALBUMARTIST");
+    if (t.albumArtist.empty())
+        t.albumArtist = field("ALBUM ARTIST");
+    t.composer = field("COMPOSER");
+    t.genre = field("GENRE");
+    t.compilation = flagSet(field("COMPILATION"));
+    return t;
+}
+
+MediaTags fromProperties(const TagLib::PropertyMap& map)
+{
+    const auto value = [&map](const char* key) {
+        const auto it = map.find(key);
+        return it == map.end() ? std::string() : first(it->second);
+    };
+    MediaTags t;
+    t.artist = value("ARTIST");
+    t.album = value("ALBUM");
+    t.albumArtist = value("ALBUMARTIST");
+    t.composer = value("COMPOSER");
+    t.genre = value("GENRE");
+    t.compilation = flagSet(value("COMPILATION"));
+    return t;
+}
+
+// A frame header at offset, and with follow also the next one of the same
+// stream where the first frame ends.
+bool framesAt(TagLib::File& file, long offset, bool follow)
+{
+    file.seek(offset);
+    const TagLib::ByteVector a = file.readBlock(4);
+    const auto* ha = reinterpret_cast<const uint8_t*>(a.data());
+    const int length = a.size() == 4 ? MpegFrames::frameLength(ha) : 0;
+    if (length == 0)
+        return false;
+    if (!follow)
+        return true;
+    file.seek(offset + length);
+    const TagLib::ByteVector b = file.readBlock(4);
+    const auto* hb = reinterpret_cast<const uint8_t*>(b.data());
+    return b.size() == 4 && MpegFrames::frameLength(hb) > 0 && MpegFrames::sameStream(ha, hb);
+}
+
 bool hasMpegFrames(TagLib::MPEG::File& file)
 {
+    // Mostly the audio starts right after the tag; a tag with frames already
+    // tells it from noise, so one header there will do. Else search as
+    // TagLib does, for two frames in a row.
+    if (file.hasID3v2Tag() && !file.ID3v2Tag()->frameList().isEmpty() &&
+        framesAt(file, static_cast<long>(file.ID3v2Tag()->header()->completeTagSize()), false))
+        return true;
     long offset = file.firstFrameOffset();
     for (int tries = 0; offset >= 0 && tries < 8; ++tries) {
-        if (TagLib::MPEG::Header(&file, offset, true).isValid())
+        if (framesAt(file, offset, true))
             return true;
         offset = file.nextFrameOffset(offset + 1);
     }
@@ -85,19 +185,21 @@ std::optional<MediaTags> TagReader::read(const std::string& path)
     TagLib::File* file = ref.file();
     if (!file || !file->isValid())
         return std::nullopt;
-    if (auto* mpeg = dynamic_cast<TagLib::MPEG::File*>(file); mpeg && !hasMpegFrames(*mpeg))
-        return std::nullopt;
+    if (auto* mpeg = dynamic_cast<TagLib::MPEG::File*>(file)) {
+        if (!hasMpegFrames(*mpeg))
+            return std::nullopt;
+        if (mpeg->hasID3v2Tag())
+            return fromId3v2(*mpeg->ID3v2Tag());
+    } else if (auto* flac = dynamic_cast<TagLib::FLAC::File*>(file)) {
+        if (flac->hasXiphComment())
+            return fromXiph(*flac->xiphComment());
+    } else if (auto* xiph = dynamic_cast<TagLib::Ogg::XiphComment*>(file->tag())) {
+        return fromXiph(*xiph);
+    }
     const TagLib::PropertyMap map = file->properties();
     if ((dynamic_cast<TagLib::RIFF::WAV::File*>(file) ||
          dynamic_cast<TagLib::RIFF::AIFF::File*>(file)) &&
         map.isEmpty())
         return std::nullopt;
-    MediaTags tags;
-    tags.album = firstValue(map, "ALBUM");
-    tags.albumArtist = firstValue(map, "ALBUMARTIST");
-    tags.artist = firstValue(map, "ARTIST");
-    tags.composer = firstValue(map, "COMPOSER");
-    tags.genre = firstValue(map, "GENRE");
-    tags.compilation = flagSet(firstValue(map, "COMPILATION"));
-    return tags;
+    return fromProperties(map);
 }

@@ -15,10 +15,3 @@ struct MediaTags {
 
     bool operator==(const MediaTags&) const = default;
 };
-
-// An audio file found in the folder: its path below the music folder (bytes,
-// as the file system names it) and its tags.
-struct MediaEntry {
-    std::string relativePath;
-    MediaTags tags;
-};
