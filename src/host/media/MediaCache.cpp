@@ -56,6 +56,7 @@ bool MediaCache::open()
     // A cache may lose its last writes in a crash, never its consistency.
     if (!exec("PRAGMA journal_mode=WAL") || !exec("PRAGMA synchronous=NORMAL"))
         return false;
+    exec("PRAGMA mmap_size=268435456"); // a warm scan reads it all: no read call per page
     sqlite3_stmt* s = nullptr;
     int version = -1;
     int objects = -1;
@@ -126,7 +127,7 @@ MediaCache::Rows MediaCache::load()
     sqlite3_stmt* s = nullptr;
     int rc = sqlite3_prepare_v2(m_db,
                                 "SELECT path,size,mtime,audio,album,albumartist,artist,composer,"
-                                "genre,compilation FROM files",
+                                "genre,compilation FROM files ORDER BY path",
                                 -1, &s, nullptr);
     while (rc == SQLITE_OK && (rc = sqlite3_step(s)) == SQLITE_ROW) {
         const auto* path = static_cast<const char*>(sqlite3_column_blob(s, 0));
@@ -136,7 +137,7 @@ MediaCache::Rows MediaCache::load()
         row.audio = sqlite3_column_int(s, 3) != 0;
         row.tags = MediaTags{columnText(s, 4), columnText(s, 5), columnText(s, 6),
                              columnText(s, 7), columnText(s, 8), sqlite3_column_int(s, 9) != 0};
-        rows.emplace(
+        rows.emplace_back(
             std::string(path ? path : "", static_cast<std::size_t>(sqlite3_column_bytes(s, 0))),
             std::move(row));
         rc = SQLITE_OK;

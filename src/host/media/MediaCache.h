@@ -4,7 +4,7 @@
 
 #include <cstdint>
 #include <string>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 struct sqlite3;
@@ -27,14 +27,15 @@ public:
         bool audio = false; // false: TagLib could not open it
         MediaTags tags;
     };
-    using Rows = std::unordered_map<std::string, Row>;
+    // By path, in byte order.
+    using Rows = std::vector<std::pair<std::string, Row>>;
 
     explicit MediaCache(std::string path);
     ~MediaCache();
     MediaCache(const MediaCache&) = delete;
     MediaCache& operator=(const MediaCache&) = delete;
 
-    // Every row, keyed by path. Opens (or rebuilds) the file first; a file
+    // Every row, in path order. Opens (or rebuilds) the file first; a file
     // that cannot be read whole is rebuilt and gives no rows.
     Rows load();
     // Queued in the open transaction, committed at every kBatch rows.

@@ -20,7 +20,7 @@ public:
         int64_t mtimeNs = 0;
     };
     using Wants = std::function<bool(std::string_view name)>;
-    using Visit = std::function<void(const File&)>;
+    using Visit = std::function<void(File)>;
 
     // Deeper folders than this are not entered.
     static constexpr int kMaxDepth = 64;

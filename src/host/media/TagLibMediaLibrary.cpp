@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <atomic>
 
 TagLibMediaLibrary::TagLibMediaLibrary(std::string cachePath) : m_cachePath(std::move(cachePath)) {}
@@ -39,40 +40,18 @@ bool TagLibMediaLibrary::countAll(const std::string& folder, std::stop_token sto
     std::string root = folder;
     while (root.size() > 1 && root.back() == '/')
         root.pop_back();
-    MediaCache cache(m_cachePath);
-    MediaCache::Rows rows = cache.load();
-    m_last.cacheRebuilt = cache.rebuilt();
-
     MediaCatalog catalog;
-    std::string path = root + '/';
+    std::vector<MediaFolderWalk::File> files;
     MediaFolderWalk walk(
         [](std::string_view name) {
             return TagReader::isAudioName(name) || TagReader::isPlaylistName(name);
         },
-        [&](const MediaFolderWalk::File& f) {
-            const std::string_view name =
-                std::string_view(f.relativePath).substr(f.relativePath.rfind('/') + 1);
-            if (TagReader::isPlaylistName(name)) {
+        [&](MediaFolderWalk::File f) {
+            const std::size_t slash = f.relativePath.rfind('/');
+            if (TagReader::isPlaylistName(std::string_view(f.relativePath).substr(slash + 1)))
                 catalog.addPlaylist();
-                return;
-            }
-            path.resize(root.size() + 1);
-            path += f.relativePath;
-            // Rows of files seen leave the map: what stays there is gone.
-            auto known = rows.extract(path);
-            MediaCache::Row row;
-            if (known && known.mapped().size == f.size && known.mapped().mtimeNs == f.mtimeNs) {
-                row = std::move(known.mapped());
-                ++m_last.cached;
-            } else {
-                std::optional<MediaTags> tags = TagReader::read(path);
-                row = MediaCache::Row{f.size, f.mtimeNs, tags.has_value(),
-                                      tags.value_or(MediaTags())};
-                cache.put(path, row);
-                ++m_last.opened;
-            }
-            if (row.audio)
-                catalog.add(f.relativePath, std::move(row.tags));
+            else
+                files.push_back(std::move(f));
         });
     const bool walked = walk.walk(root, stop);
     if (walk.unreadableFolders() > 0) {
@@ -81,19 +60,49 @@ bool TagLibMediaLibrary::countAll(const std::string& folder, std::stop_token sto
             qCWarning(lcHost) << "media scan skipped" << walk.unreadableFolders()
                               << "folders it cannot read";
     }
-    if (stop.stop_requested()) {
-        cache.commit(); // keep the tags read so far; the counts are dropped
+    if (stop.stop_requested())
         return false;
-    }
-    // Files gone from the folder (or from another music folder) leave the
-    // cache; a folder that cannot be opened (a drive not mounted) keeps it.
-    std::vector<std::string> gone;
-    if (walked) {
-        for (auto& [path, row] : rows)
-            gone.push_back(path);
-    } else {
+    if (!walked)
         qCDebug(lcHost) << "music folder" << root.c_str() << "cannot be opened: counted empty";
+
+    MediaCache cache(m_cachePath);
+    MediaCache::Rows rows = cache.load();
+    m_last.cacheRebuilt = cache.rebuilt();
+    // Files and cache rows both in path order, matched in one sweep: a row
+    // passed over is a file gone (or of another music folder).
+    std::sort(files.begin(), files.end(),
+              [](const auto& a, const auto& b) { return a.relativePath < b.relativePath; });
+    std::vector<std::string> gone;
+    auto row = rows.begin();
+    std::string path = root + '/';
+    for (const MediaFolderWalk::File& f : files) {
+        if (stop.stop_requested()) {
+            cache.commit(); // keep the tags read so far; the counts are dropped
+            return false;
+        }
+        path.resize(root.size() + 1);
+        path += f.relativePath;
+        for (; row != rows.end() && row->first < path; ++row)
+            gone.push_back(std::move(row->first));
+        const bool known = row != rows.end() && row->first == path;
+        if (known && row->second.size == f.size && row->second.mtimeNs == f.mtimeNs) {
+            if (row->second.audio)
+                catalog.add(f.relativePath, std::move(row->second.tags));
+            ++m_last.cached;
+        } else {
+            std::optional<MediaTags> tags = TagReader::read(path);
+            cache.put(path, MediaCache::Row{f.size, f.mtimeNs, tags.has_value(),
+                                            tags.value_or(MediaTags())});
+            if (tags)
+                catalog.add(f.relativePath, std::move(*tags));
+            ++m_last.opened;
+        }
+        if (known)
+            ++row;
     }
+    // A folder that cannot be opened (a drive not mounted) keeps its rows.
+    for (; walked && row != rows.end(); ++row)
+        gone.push_back(std::move(row->first));
     cache.remove(gone);
     cache.commit();
     m_last.removed = static_cast<int>(gone.size());
