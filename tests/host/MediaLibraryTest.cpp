@@ -1,11 +1,13 @@
 // The media library over generated and hand-made music folders: the nine
 // counts, rescans through the tag cache, and files and caches that are broken.
+#include "host/media/MediaCache.h"
 #include "host/media/TagLibMediaLibrary.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -15,7 +17,9 @@
 #include <unistd.h>
 
 #include <array>
+#include <atomic>
 #include <optional>
+#include <thread>
 
 namespace {
 
@@ -265,11 +269,40 @@ TEST_F(MediaLibraryTest, BadFilesAreSkippedAndReadableOnesCounted)
     EXPECT_EQ(count(), Counts{}) << "a missing folder is an empty library";
 }
 
-TEST_F(MediaLibraryTest, AStoppedCountReportsNothing)
+TEST_F(MediaLibraryTest, AStoppedCountReportsNothingAndKeepsTheTagsItRead)
 {
     const Counts expected = generate(music, 30, 6);
+    std::stop_source before;
+    before.request_stop();
+    EXPECT_EQ(count(before.get_token()), std::nullopt);
+
+    // Copies enough for several batches of cache rows; stop once the first
+    // batch is written, while later files are still being read.
+    const QString source = music + QStringLiteral("/Podcasts");
+    const QString show = QDir(source).entryList(QDir::Dirs | QDir::NoDotAndDotDot).value(0);
+    const QString episode = QDir(source + '/' + show).entryList(QDir::Files).value(0);
+    const QString copies = music + QStringLiteral("/Copies");
+    QDir().mkpath(copies);
+    const int extra = 3 * MediaCache::kBatch;
+    const QByteArray original = QFile::encodeName(source + '/' + show + '/' + episode);
+    for (int i = 0; i < extra; ++i)
+        ASSERT_EQ(link(original, QFile::encodeName(copies + QStringLiteral("/%1.mp3").arg(i))), 0);
+    const QString wal = QFile::decodeName(cachePath().c_str()) + QStringLiteral("-wal");
     std::stop_source stop;
+    std::optional<Counts> result;
+    std::atomic_bool done{false};
+    std::thread scan([&] {
+        result = count(stop.get_token());
+        done = true;
+    });
+    // The new cache's schema alone is a few pages; a batch of rows is more.
+    while (!done && QFileInfo(wal).size() < 64 * 1024)
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
     stop.request_stop();
-    EXPECT_EQ(count(stop.get_token()), std::nullopt);
-    EXPECT_EQ(count(), expected);
+    scan.join();
+    ASSERT_EQ(result, std::nullopt) << "the stop is seen at the next file, long before the end";
+
+    EXPECT_EQ(count(), expected) << "the copies are episodes of a show already counted";
+    EXPECT_GE(library.lastScan().cached, MediaCache::kBatch) << "the first batch was kept";
+    EXPECT_LT(library.lastScan().opened, 30 + extra) << "and not read again";
 }
