@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <fcntl.h>
@@ -44,22 +44,6 @@ Counts generate(const QString& dir, int files, int seed)
     return expected;
 }
 
-std::optional<Counts> countAll(MediaLibrary& library, const QString& folder,
-                               std::stop_token stop = {})
-{
-    Counts counts;
-    counts.fill(-1);
-    int next = 0;
-    const bool done = library.countAll(
-        QFile::encodeName(folder).toStdString(), stop, [&](MediaQuery q, int32_t n) {
-            EXPECT_EQ(static_cast<int>(q), next++) << "counts come in row order";
-            counts[static_cast<int>(q)] = n;
-        });
-    if (!done)
-        return std::nullopt;
-    return counts;
-}
-
 QByteArray syncsafe(qsizetype n)
 {
     const char bytes[4] = {char((n >> 21) & 0x7f), char((n >> 14) & 0x7f), char((n >> 7) & 0x7f),
@@ -79,13 +63,18 @@ QByteArray id3(const std::vector<std::pair<const char*, QByteArray>>& frames)
     return QByteArray("ID3\x04\0\0", 6) + syncsafe(body.size()) + body;
 }
 
+// An MP3 file of a generated library.
+QString anEpisode(const QString& library)
+{
+    QDirIterator it(library + QStringLiteral("/Podcasts"), {QStringLiteral("*.mp3")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    return it.next();
+}
+
 // The MPEG frames of a generated file, without its tag.
 QByteArray mpegFrames(const QString& library)
 {
-    QDir dir(library + QStringLiteral("/Podcasts"));
-    const QString show = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot).value(0);
-    const QString episode = QDir(dir.filePath(show)).entryList(QDir::Files).value(0);
-    QFile mp3(dir.filePath(show) + QLatin1Char('/') + episode);
+    QFile mp3(anEpisode(library));
     EXPECT_TRUE(mp3.open(QIODevice::ReadOnly));
     const QByteArray all = mp3.readAll();
     const auto b = [&](int i) { return static_cast<unsigned char>(all.at(i)); };
@@ -100,19 +89,24 @@ void writeBytes(const QString& path, const QByteArray& bytes)
     f.write(bytes);
 }
 
-std::string cachePath()
-{
-    return TagLibMediaLibrary::standardCachePath();
-}
-
 class MediaLibraryTest : public ::testing::Test {
 protected:
     QTemporaryDir tmp;
     QString music = tmp.filePath(QStringLiteral("Music-root"));
-    TagLibMediaLibrary library{cachePath()};
+    const QString cache = QFile::decodeName(TagLibMediaLibrary::standardCachePath().c_str());
+    TagLibMediaLibrary library{TagLibMediaLibrary::standardCachePath()};
+
+    // The nine counts, which must come in row order; none when stopped.
     std::optional<Counts> count(std::stop_token stop = {})
     {
-        return countAll(library, music, stop);
+        Counts counts;
+        int next = 0;
+        const bool done = library.countAll(QFile::encodeName(music).toStdString(), stop,
+                                           [&](MediaQuery q, int32_t n) {
+                                               EXPECT_EQ(static_cast<int>(q), next++);
+                                               counts[static_cast<int>(q)] = n;
+                                           });
+        return done ? std::optional(counts) : std::nullopt;
     }
 };
 
@@ -183,7 +177,6 @@ TEST_F(MediaLibraryTest, BrokenCacheFilesAreRebuiltFromTheFolder)
 {
     const Counts expected = generate(music, 40, 4);
     ASSERT_EQ(count(), expected);
-    const QString cache = QFile::decodeName(cachePath().c_str());
     const auto breakWith = [&](const char* how, const std::function<void()>& damage) {
         damage();
         EXPECT_EQ(count(), expected) << how;
@@ -240,11 +233,8 @@ TEST_F(MediaLibraryTest, BadFilesAreSkippedAndReadableOnesCounted)
     // A name that is not UTF-8, in a folder whose name is not either.
     const QByteArray odd = QFile::encodeName(m) + "/\xe9t\xe9";
     ASSERT_EQ(mkdir(odd.constData(), 0755), 0);
-    const int fd = ::open((odd + "/\xff.mp3").constData(), O_WRONLY | O_CREAT, 0644);
-    ASSERT_GE(fd, 0);
-    const QByteArray oddBytes = id3({{"TPE1", "Odd"}}) + audio;
-    ASSERT_EQ(::write(fd, oddBytes.constData(), oddBytes.size()), oddBytes.size());
-    ::close(fd);
+    writeBytes(m + QStringLiteral("/odd.mp3"), id3({{"TPE1", "Odd"}}) + audio);
+    ASSERT_EQ(rename(QFile::encodeName(m + QStringLiteral("/odd.mp3")), odd + "/\xff.mp3"), 0);
     ASSERT_EQ(symlink("..", (odd + "/loop").constData()), 0);
     ASSERT_EQ(symlink("/nonexistent/x.mp3", (odd + "/dangling.mp3").constData()), 0);
     ASSERT_TRUE(QDir().mkpath(m + QStringLiteral("/locked")));
@@ -278,16 +268,13 @@ TEST_F(MediaLibraryTest, AStoppedCountReportsNothingAndKeepsTheTagsItRead)
 
     // Copies enough for several batches of cache rows; stop once the first
     // batch is written, while later files are still being read.
-    const QString source = music + QStringLiteral("/Podcasts");
-    const QString show = QDir(source).entryList(QDir::Dirs | QDir::NoDotAndDotDot).value(0);
-    const QString episode = QDir(source + '/' + show).entryList(QDir::Files).value(0);
     const QString copies = music + QStringLiteral("/Copies");
     QDir().mkpath(copies);
     const int extra = 3 * MediaCache::kBatch;
-    const QByteArray original = QFile::encodeName(source + '/' + show + '/' + episode);
+    const QByteArray original = QFile::encodeName(anEpisode(music));
     for (int i = 0; i < extra; ++i)
         ASSERT_EQ(link(original, QFile::encodeName(copies + QStringLiteral("/%1.mp3").arg(i))), 0);
-    const QString wal = QFile::decodeName(cachePath().c_str()) + QStringLiteral("-wal");
+    const QString wal = cache + QStringLiteral("-wal");
     std::stop_source stop;
     std::optional<Counts> result;
     std::atomic_bool done{false};

@@ -101,13 +101,7 @@ struct PageRig {
     }
 };
 
-QStringList repeated(const QString& text, int n = kMediaQueryCount)
-{
-    QStringList list;
-    for (int i = 0; i < n; ++i)
-        list << text;
-    return list;
-}
+const QStringList kAllLoading(kMediaQueryCount, QStringLiteral("Loading..."));
 
 QStringList numbersOfPass(int pass)
 {
@@ -123,13 +117,13 @@ TEST(FilesPage, RowsWaitAsLoadingAndRedrawForPartsOnlyAfterHalfASecond)
 {
     PageRig rig;
     rig.appear();
-    EXPECT_EQ(rig.shown(), repeated("Loading..."));
+    EXPECT_EQ(rig.shown(), kAllLoading);
     EXPECT_TRUE(rig.page.isLoading());
 
     // Within half a second of the page's load nothing partial is drawn...
     rig.now += 0.5;
     rig.let(8, 1);
-    EXPECT_EQ(rig.shown(), repeated("Loading..."));
+    EXPECT_EQ(rig.shown(), kAllLoading);
     // ...and the last count shows them all in one step.
     rig.let(1, 1);
     EXPECT_EQ(rig.shown(), numbersOfPass(1));
@@ -141,7 +135,7 @@ TEST(FilesPage, RowsWaitAsLoadingAndRedrawForPartsOnlyAfterHalfASecond)
     // full reload is drawn at once, the rows after it still wait.
     rig.disappear();
     rig.appear();
-    EXPECT_EQ(rig.shown(), repeated("Loading..."));
+    EXPECT_EQ(rig.shown(), kAllLoading);
     rig.now += 0.6;
     rig.let(2, 2);
     EXPECT_EQ(rig.shown().mid(0, 3), (QStringList{"200", "201", "Loading..."}));
@@ -163,7 +157,7 @@ TEST(FilesPage, ASupersededPassLeavesNoTrace)
         std::this_thread::yield();
     rig.disappear();
     rig.appear();
-    EXPECT_EQ(rig.shown(), repeated("Loading..."));
+    EXPECT_EQ(rig.shown(), kAllLoading);
     ASSERT_TRUE(testsupport::waitUntil([&] { return rig.library.stopped == 1; }));
     QCoreApplication::processEvents(); // delivers the old count
     EXPECT_EQ(rig.page.number(MediaQuery::Artists), DiskTableController::kNotCounted);

@@ -93,9 +93,9 @@ MediaTags fromId3v2(const TagLib::ID3v2::Tag& tag)
     return t;
 }
 
-MediaTags fromXiph(const TagLib::Ogg::XiphComment& comment)
+// Vorbis comments and TagLib's property map name their fields alike.
+template <typename FieldMap> MediaTags fromFields(const FieldMap& map)
 {
-    const TagLib::Ogg::FieldListMap& map = comment.fieldListMap();
     const auto field = [&map](const char* key) {
         const auto it = map.find(key);
         return it == map.end() ? std::string() : first(it->second);
@@ -109,22 +109,6 @@ MediaTags fromXiph(const TagLib::Ogg::XiphComment& comment)
     t.composer = field("COMPOSER");
     t.genre = field("GENRE");
     t.compilation = flagSet(field("COMPILATION"));
-    return t;
-}
-
-MediaTags fromProperties(const TagLib::PropertyMap& map)
-{
-    const auto value = [&map](const char* key) {
-        const auto it = map.find(key);
-        return it == map.end() ? std::string() : first(it->second);
-    };
-    MediaTags t;
-    t.artist = value("ARTIST");
-    t.album = value("ALBUM");
-    t.albumArtist = value("ALBUMARTIST");
-    t.composer = value("COMPOSER");
-    t.genre = value("GENRE");
-    t.compilation = flagSet(value("COMPILATION"));
     return t;
 }
 
@@ -192,14 +176,14 @@ std::optional<MediaTags> TagReader::read(const std::string& path)
             return fromId3v2(*mpeg->ID3v2Tag());
     } else if (auto* flac = dynamic_cast<TagLib::FLAC::File*>(file)) {
         if (flac->hasXiphComment())
-            return fromXiph(*flac->xiphComment());
+            return fromFields(flac->xiphComment()->fieldListMap());
     } else if (auto* xiph = dynamic_cast<TagLib::Ogg::XiphComment*>(file->tag())) {
-        return fromXiph(*xiph);
+        return fromFields(xiph->fieldListMap());
     }
     const TagLib::PropertyMap map = file->properties();
     if ((dynamic_cast<TagLib::RIFF::WAV::File*>(file) ||
          dynamic_cast<TagLib::RIFF::AIFF::File*>(file)) &&
         map.isEmpty())
         return std::nullopt;
-    return fromProperties(map);
+    return fromFields(map);
 }
