@@ -3,6 +3,7 @@
 #include "host/dbus/DBusIdleInhibitor.h"
 #include "host/dbus/ModemManagerClient.h"
 #include "host/dbus/NetworkManagerReachability.h"
+#include "host/media/TagLibMediaLibrary.h"
 #include "host/proc/LinuxKernelFacts.h"
 #include "host/sysfs/LinuxBattery.h"
 #include "host/sysfs/LinuxHardwareProbe.h"
@@ -81,4 +82,10 @@ Mailer& HostServices::mailer()
     // the static destructors after Qt has gone.
     static auto* mailer = new XdgMailer;
     return *mailer;
+}
+
+MediaLibrary& HostServices::mediaLibrary()
+{
+    static TagLibMediaLibrary library(TagLibMediaLibrary::standardCachePath());
+    return library;
 }

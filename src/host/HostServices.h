@@ -7,6 +7,7 @@ class HardwareProbe;
 class IdleInhibitor;
 class KernelFacts;
 class Mailer;
+class MediaLibrary;
 class Modem;
 class ModemManagerClient;
 class Reachability;
@@ -31,4 +32,6 @@ public:
     static Reachability& reachability();
     // The desktop's mail program, shared by the Details report and About.
     static Mailer& mailer();
+    // Counts on a worker only; its cache lives in the XDG cache folder.
+    static MediaLibrary& mediaLibrary();
 };

@@ -1,6 +1,7 @@
 #include "shell/AppComposition.h"
 
 #include "host/HostServices.h"
+#include "host/media/TagLibMediaLibrary.h"
 #include "host/settings/Defaults.h"
 #include "rating/RatingPrompt.h"
 #include "screens/about/AboutTableController.h"
@@ -34,6 +35,7 @@ AppComposition::Services AppComposition::machine()
         SemiDynamicStats::instance(),
         RouteStats::instance(),
         ConnectionStats::instance(),
+        HostServices::mediaLibrary(),
         [] { return QDateTime::currentMSecsSinceEpoch() / 1000.0; },
         &ProcessStats::instance(),
     };
@@ -95,6 +97,14 @@ LogTableController::Host AppComposition::logHost()
     return {LogStats::instance()};
 }
 
+DiskTableController::Host AppComposition::diskHost()
+{
+    Defaults& defaults = m_services.defaults;
+    return {m_services.mediaLibrary,
+            [&defaults] { return TagLibMediaLibrary::musicFolder(defaults); },
+            m_services.staticStats.deviceFacts(), m_services.now, BackgroundWorker::longJobs()};
+}
+
 void AppComposition::completeScreens(MainWindowDescription::Screens& s, QObject* parent)
 {
     // Pages first, then the pages that push them.
@@ -108,7 +118,7 @@ void AppComposition::completeScreens(MainWindowDescription::Screens& s, QObject*
     make(s.processes,
          m_services.processStats ? *m_services.processStats : ProcessStats::instance());
     make(s.about, aboutHost());
-    make(s.disk);
+    make(s.disk, diskHost());
     make(s.route, m_services.routeStats);
     make(s.connection, m_services.connectionStats);
     make(s.log, logHost());

@@ -7,6 +7,7 @@
 #include "screens/details/DetailsTableController.h"
 #include "screens/memory/MemoryTableController.h"
 #include "screens/log/LogTableController.h"
+#include "screens/files/DiskTableController.h"
 #include "screens/overview/OverviewSources.h"
 #include "shell/MainWindowDescription.h"
 #include "ui/DesktopUrlOpener.h"
@@ -22,6 +23,7 @@ class DynamicStats;
 class Mailer;
 class RatingPrompt;
 class ProcessStats;
+class MediaLibrary;
 class RepeatingTimer;
 class RouteStats;
 class SemiDynamicStats;
@@ -40,6 +42,7 @@ public:
         SemiDynamicStats& semiDynamicStats;
         RouteStats& routeStats;
         ConnectionStats& connectionStats;
+        MediaLibrary& mediaLibrary;
         std::function<double()> now;          // calendar seconds, with fractions
         ProcessStats* processStats = nullptr; // nullptr: the shared instance
     };
@@ -72,6 +75,7 @@ public:
     MemoryTableController::Host memoryHost();
     DetailsTableController::Host detailsHost();
     LogTableController::Host logHost();
+    DiskTableController::Host diskHost();
 
     // Makes every screen the set lacks, each handed what it uses; parent
     // owns the new ones.

@@ -193,3 +193,31 @@ TEST(Run, DumpedSystemLogHoldsTheDemoRecords)
         EXPECT_TRUE(lines[8].contains("kernel [0]")) << lines[8].toStdString();
     }
 }
+
+// The dump of the files page waits for the counts of the music folder the
+// settings name, and the second run answers the same from the cache.
+TEST(Run, FilesDumpShowsTheCountsOfTheMusicFolder)
+{
+    QTemporaryDir tmp;
+    const QString music = tmp.filePath(QStringLiteral("music"));
+    QProcess gen;
+    gen.start(QStringLiteral("python3"),
+              {QStringLiteral(WELVANE_SOURCE_DIR "/bench/workloads/gen_media.py"),
+               QStringLiteral("40"), music, QStringLiteral("--seed"), QStringLiteral("9")});
+    ASSERT_TRUE(gen.waitForFinished(60000));
+    QStringList expected{QStringLiteral("# File Statistics"), QStringLiteral("== File Statistics")};
+    const QStringList names{"Songs",     "Albums", "Artists",   "Podcasts",    "Audiobooks",
+                            "Composers", "Genres", "Playlists", "Compilations"};
+    const QStringList counts = QString::fromUtf8(gen.readAllStandardOutput()).trimmed().split(' ');
+    ASSERT_EQ(counts.size(), names.size());
+    for (int i = 0; i < names.size(); ++i)
+        expected << names[i] + QLatin1Char('\t') + counts[i].section(QLatin1Char('='), 1);
+
+    const QString folder = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/welvane");
+    testsupport::writeFile(folder, QStringLiteral("welvane.conf"),
+                           "[General]\nMusicFolder=" + QFile::encodeName(music) + "\n");
+    for (const char* run_ : {"cold", "warm"}) {
+        const Result r = run({"--dump", "files"});
+        EXPECT_EQ(r.out.trimmed().split(QLatin1Char('\n')), expected) << run_;
+    }
+}

@@ -69,6 +69,16 @@ struct Sockets : SocketDump {
     bool list(List, const std::function<void(const PcbRecord&)>&) override { return ++lists; }
 };
 
+// A library with nothing in it.
+struct Media : MediaLibrary {
+    bool countAll(const std::string&, std::stop_token, const Counted& counted) override
+    {
+        for (int q = 0; q < kMediaQueryCount; ++q)
+            counted(static_cast<MediaQuery>(q), 0);
+        return true;
+    }
+};
+
 struct Options {
     bool large = false;
     bool cellular = false; // cellular hardware and a carrier service
@@ -96,12 +106,16 @@ struct Rig {
     std::unique_ptr<RouteStats> routeStats = std::make_unique<RouteStats>(routes);
     std::unique_ptr<ConnectionStats> connectionStats = std::make_unique<ConnectionStats>(sockets);
     std::unique_ptr<FullChargeAlarm> alarm;
-    DiskTableController workTimePage; // any page will do: only its identity counts
-    DiskTableController filesPage;
+    Media media;
+    DeviceFacts pageFacts;
+    double now = 1700000000.0 + 90061.0;
+    DiskTableController::Host pageHost{media, [] { return std::string(); }, pageFacts,
+                                       [this] { return now; }, BackgroundWorker::longJobs()};
+    DiskTableController workTimePage{pageHost}; // any page will do: only its identity counts
+    DiskTableController filesPage{pageHost};
     ConnectionTableController connectionsPage{*connectionStats};
     RouteTableController routesPage{*routeStats};
     std::unique_ptr<GeneralTableController> controller;
-    double now = 1700000000.0 + 90061.0;
 
     explicit Rig(Options options = {})
     {

@@ -56,7 +56,7 @@ inline std::unique_ptr<AppComposition> fakeComposition(overview::Rig& rig)
     return std::make_unique<AppComposition>(
         AppComposition::Services{Defaults::standardUserDefaults(), rig.battery, *rig.staticStats,
                                  *rig.dynamicStats, *rig.semiDynamicStats, *rig.routeStats,
-                                 *rig.connectionStats, [&rig] { return rig.now; }},
+                                 *rig.connectionStats, rig.media, [&rig] { return rig.now; }},
         [] { return std::unique_ptr<AudioPlayer>(); });
 }
 
@@ -74,7 +74,7 @@ struct CountingGraph {
         s.memory = new Counting<MemoryTableController>("Memory", composition->memoryHost());
         s.processes = new Counting<ProcessesTableController>("Processes", ProcessStats::instance());
         s.about = new Counting<AboutTableController>("About", composition->aboutHost());
-        s.disk = new Counting<DiskTableController>("File Statistics");
+        s.disk = new Counting<DiskTableController>("File Statistics", composition->diskHost());
         s.route = new Counting<RouteTableController>("Routing Table", *rig.routeStats);
         s.connection = new Counting<ConnectionTableController>("Connections", *rig.connectionStats);
         s.log = new Counting<LogTableController>("System Log", composition->logHost());
