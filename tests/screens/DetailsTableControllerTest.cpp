@@ -8,6 +8,7 @@
 #include "host/system/LinuxDeviceIdentity.h"
 #include "host/system/MailtoUrl.h"
 #include "screens/details/DetailsCells.h"
+#include "stats/LogStats.h"
 #include "screens/log/LogTableController.h"
 #include "screens/ScreenFakes.h"
 #include "stats/DeviceReport.h"
@@ -48,7 +49,7 @@ struct OddIdentity : fakes::Identity {
 struct DetailsRig {
     IdiomScope idiom;
     FakeMailer mailer;
-    LogTableController log;
+    LogTableController log{{LogStats::instance()}}; // only pushed, never shown here
     std::unique_ptr<StaticStats> stats;
     std::unique_ptr<DetailsTableController> page;
     std::unique_ptr<ui::NavigationController> nav;
