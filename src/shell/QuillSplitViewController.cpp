@@ -326,6 +326,13 @@ void QuillSplitViewController::viewDidResize()
         layoutSubviews();
         return;
     }
+    if (!isAppearing()) {
+        // Off screen nothing turns: take the new shape as it is.
+        m_orientation = now;
+        m_reconfigurePopup = true;
+        layoutSubviews();
+        return;
+    }
     // Crossing the landscape line is a rotation, told to the panes as one.
     const ui::InterfaceOrientation old = m_orientation;
     willRotateToInterfaceOrientation(now, 0.0);
