@@ -115,6 +115,7 @@ void RootViewController::didSelectRowAtIndexPath(ui::TableView*, ui::IndexPath i
 void RootViewController::viewDidLoad()
 {
     ui::TableViewController::viewDidLoad();
+    tableView()->setKeyboardSelectsRows(true);
     const double height = 22.0 + 10 * tableView()->rowHeight();
     m_popoverSize = QSize(250, static_cast<int>(static_cast<float>(height)));
     // The split view may load the list before it holds its detail: push
