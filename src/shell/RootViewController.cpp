@@ -124,6 +124,9 @@ void RootViewController::viewDidLoad()
         m_split ? qobject_cast<ui::NavigationController*>(m_split->detailViewController())
                 : nullptr;
     (nav ? nav : &m_detail)->pushViewController(m_pages[0], false);
+    // Hidden before the first page was there to carry the button.
+    if (rootPopoverButtonItem)
+        m_detail.showRootPopoverButtonItem(rootPopoverButtonItem);
     QTimer::singleShot(0, this, &RootViewController::selectFirstRow);
 }
 

@@ -1,14 +1,13 @@
 #include "ui/NavigationBar.h"
 
 #include "ui/BarButtonItem.h"
+#include "ui/FocusMark.h"
 #include "ui/Font.h"
 #include "ui/NavigationController.h"
 #include "ui/NavigationItem.h"
 
-#include "ui/FocusMark.h"
 #include <QLabel>
 #include <QPainter>
-
 #include <QPushButton>
 
 namespace ui {
