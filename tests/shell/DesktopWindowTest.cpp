@@ -6,7 +6,9 @@
 #include "shell/StatusAppDelegate.h"
 #include "support/IdiomScope.h"
 #include "support/TestSupport.h"
+#include "shell/TabBarController.h"
 #include "ui/BarButtonItem.h"
+#include "ui/FocusMark.h"
 #include "ui/MenuController.h"
 #include "ui/NavigationBar.h"
 #include "ui/Popover.h"
@@ -16,6 +18,7 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QPushButton>
+#include <QToolButton>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -165,4 +168,38 @@ TEST(CopyMenuPlace, CalloutStaysInsideANarrowWindow)
               QPoint(100, 75));
     // Wider than the window: it starts at the window's left edge.
     EXPECT_EQ(ui::MenuController::calloutPosition({200, 300, 60, 20}, {400, 30}, window).x(), 100);
+}
+
+// A keyboard user sees where the focus is: bar buttons, tabs and the slider
+// ring themselves in the focus colour, and only while they have focus.
+TEST(FocusMarks, ControlsRingThemselvesOnlyWhileFocused)
+{
+    const auto ringed = [](QWidget* w) {
+        const QImage image = w->grab().toImage();
+        const QColor edge = image.pixelColor(image.width() / 2, 1);
+        const QColor mark = ui::FocusMark::color();
+        return std::abs(edge.red() - mark.red()) < 30 && std::abs(edge.green() - mark.green()) < 30 &&
+               std::abs(edge.blue() - mark.blue()) < 40;
+    };
+    Desktop d(ui::UserInterfaceIdiom::Pad, {768, 1024});
+    QPushButton* button = d.graph->detailNavigController->navigBar()->leftButton();
+    d.graph->screens.general->tableView()->setFocus();
+    EXPECT_FALSE(ringed(button));
+    button->setFocus();
+    EXPECT_TRUE(ringed(button));
+
+    d.root()->tableView()->tapRowAtIndexPath({0, 1});
+    auto* slider = d.graph->screens.battery->tableView()->findChild<ui::Slider*>();
+    ASSERT_NE(slider, nullptr);
+    EXPECT_FALSE(ringed(slider));
+    slider->setFocus();
+    EXPECT_TRUE(ringed(slider));
+
+    Desktop small(ui::UserInterfaceIdiom::Phone, {320, 480});
+    QToolButton* tab = small.graph->tabBarController->tabButton(2);
+    EXPECT_EQ(tab->focusPolicy(), Qt::StrongFocus);
+    small.graph->screens.general->tableView()->setFocus();
+    EXPECT_FALSE(ringed(tab));
+    tab->setFocus();
+    EXPECT_TRUE(ringed(tab));
 }
