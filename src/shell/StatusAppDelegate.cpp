@@ -13,6 +13,7 @@
 #include "stats/DynamicStats.h"
 #include "ui/Device.h"
 #include "ui/NavigationController.h"
+#include "ui/ScreenOrderFocus.h"
 
 #include <QLayout>
 #include <QWidget>
@@ -28,6 +29,8 @@ bool StatusAppDelegate::applicationDidFinishLaunching(Launch launch)
                                    : static_cast<ui::ViewController*>(&m_parts.tabBarController);
     QWidget& window = m_parts.window;
     window.setMinimumSize(minimumWindowSize(ui::Device::isPad()));
+    if (!window.findChild<ui::ScreenOrderFocus*>(QString(), Qt::FindDirectChildrenOnly))
+        new ui::ScreenOrderFocus(&window);
     window.layout()->addWidget(root->view());
     root->beginAppearance(false);
     window.show();

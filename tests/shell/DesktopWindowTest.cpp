@@ -4,22 +4,23 @@
 #include "shell/QuillSplitViewController.h"
 #include "shell/RootViewController.h"
 #include "shell/StatusAppDelegate.h"
+#include "shell/TabBarController.h"
 #include "support/IdiomScope.h"
 #include "support/TestSupport.h"
-#include "shell/TabBarController.h"
 #include "ui/BarButtonItem.h"
 #include "ui/FocusMark.h"
 #include "ui/MenuController.h"
 #include "ui/NavigationBar.h"
 #include "ui/Popover.h"
+#include "ui/ScreenOrderFocus.h"
 #include "ui/Slider.h"
 #include "ui/TableViewCell.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QPushButton>
-#include <QToolButton>
 #include <QTest>
+#include <QToolButton>
 #include <QWheelEvent>
 
 using namespace shelltest;
@@ -178,7 +179,8 @@ TEST(FocusMarks, ControlsRingThemselvesOnlyWhileFocused)
         const QImage image = w->grab().toImage();
         const QColor edge = image.pixelColor(image.width() / 2, 1);
         const QColor mark = ui::FocusMark::color();
-        return std::abs(edge.red() - mark.red()) < 30 && std::abs(edge.green() - mark.green()) < 30 &&
+        return std::abs(edge.red() - mark.red()) < 30 &&
+               std::abs(edge.green() - mark.green()) < 30 &&
                std::abs(edge.blue() - mark.blue()) < 40;
     };
     Desktop d(ui::UserInterfaceIdiom::Pad, {768, 1024});
@@ -202,4 +204,36 @@ TEST(FocusMarks, ControlsRingThemselvesOnlyWhileFocused)
     EXPECT_FALSE(ringed(tab));
     tab->setFocus();
     EXPECT_TRUE(ringed(tab));
+}
+
+// Tab walks the controls as they sit on screen: the page above the tab bar,
+// the list before the page beside it, the bar's button before the page.
+TEST(TabOrder, FollowsTheScreen)
+{
+    Desktop small(ui::UserInterfaceIdiom::Phone, {320, 480});
+    ui::TableView* overview = small.graph->screens.general->tableView();
+    const QList<QWidget*> order = ui::ScreenOrderFocus::chain(small.graph->window);
+    ASSERT_GE(order.size(), 6);
+    EXPECT_EQ(order.first(), overview);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(order[order.size() - 5 + i], small.graph->tabBarController->tabButton(i)) << i;
+    overview->setFocus();
+    QTest::keyClick(overview, Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), small.graph->tabBarController->tabButton(4));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), overview);
+    small.graph->window->hide();
+
+    Desktop large;
+    ui::TableView* list = large.root()->tableView();
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), large.graph->screens.general->tableView());
+    large.graph->window->resize(800, 1000);
+    QPushButton* button = large.graph->detailNavigController->navigBar()->leftButton();
+    const QList<QWidget*> portrait = ui::ScreenOrderFocus::chain(large.graph->window);
+    ASSERT_GE(portrait.size(), 2);
+    EXPECT_EQ(portrait[0], button);
+    EXPECT_EQ(portrait[1], large.graph->screens.general->tableView());
+    EXPECT_FALSE(portrait.contains(list)); // parked off screen
 }
