@@ -63,16 +63,8 @@ QWidget* QuillSplitViewController::loadView()
     QPalette pal = container->palette();
     pal.setColor(QPalette::Window, Qt::black);
     container->setPalette(pal);
-    container->installEventFilter(this);
-    m_orientation = orientationForSize(container->size());
+    watchShapeOf(container);
     return container;
-}
-
-bool QuillSplitViewController::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::Resize && isViewLoaded() && watched == view())
-        viewDidResize();
-    return TwoPaneController::eventFilter(watched, event);
 }
 
 void QuillSplitViewController::setDelegateObject(QObject* object)
@@ -140,7 +132,7 @@ void QuillSplitViewController::setSplitPosition(double position)
 {
     if (!std::isfinite(position))
         return;
-    const QSizeF size = splitViewSizeForOrientation(m_orientation);
+    const QSizeF size = splitViewSizeForOrientation(interfaceOrientation());
     std::optional<double> constrained;
     if (m_delegate)
         constrained = m_delegate->splitViewControllerConstrainSplitPosition(this, position, size);
@@ -261,20 +253,6 @@ void QuillSplitViewController::setAnimationDuration(int ms)
 
 // --- orientation -----------------------------------------------------------------
 
-ui::InterfaceOrientation QuillSplitViewController::orientationForSize(QSize size)
-{
-    // A window narrower than this cannot hold the list beside a full page.
-    return size.width() > size.height() && size.width() >= kLandscapeMinimumWidth
-               ? ui::InterfaceOrientation::LandscapeRight
-               : ui::InterfaceOrientation::Portrait;
-}
-
-bool QuillSplitViewController::isLandscape() const
-{
-    return m_orientation == ui::InterfaceOrientation::LandscapeRight ||
-           m_orientation == ui::InterfaceOrientation::LandscapeLeft;
-}
-
 bool QuillSplitViewController::shouldShowMasterForInterfaceOrientation(
     ui::InterfaceOrientation orientation) const
 {
@@ -286,7 +264,7 @@ bool QuillSplitViewController::shouldShowMasterForInterfaceOrientation(
 
 bool QuillSplitViewController::shouldShowMaster() const
 {
-    return shouldShowMasterForInterfaceOrientation(m_orientation);
+    return shouldShowMasterForInterfaceOrientation(interfaceOrientation());
 }
 
 bool QuillSplitViewController::isShowingMaster() const
@@ -301,44 +279,6 @@ QSizeF QuillSplitViewController::splitViewSizeForOrientation(ui::InterfaceOrient
     if (!isViewLoaded())
         return QSizeF(0, 0);
     return QSizeF(const_cast<QuillSplitViewController*>(this)->view()->size());
-}
-
-QString QuillSplitViewController::nameOfInterfaceOrientation(int orientation)
-{
-    switch (orientation) {
-    case 1:
-        return QStringLiteral("Portrait");
-    case 2:
-        return QStringLiteral("Portrait (Upside Down)");
-    case 3:
-        return QStringLiteral("Landscape (Right)");
-    case 4:
-        return QStringLiteral("Landscape (Left)");
-    default:
-        return QString();
-    }
-}
-
-void QuillSplitViewController::viewDidResize()
-{
-    const ui::InterfaceOrientation now = orientationForSize(view()->size());
-    if (now == m_orientation) {
-        layoutSubviews();
-        return;
-    }
-    if (!isAppearing()) {
-        // Off screen nothing turns: take the new shape as it is.
-        m_orientation = now;
-        m_reconfigurePopup = true;
-        layoutSubviews();
-        return;
-    }
-    // Crossing the landscape line is a rotation, told to the panes as one.
-    const ui::InterfaceOrientation old = m_orientation;
-    willRotateToInterfaceOrientation(now, 0.0);
-    m_orientation = now;
-    willAnimateRotationToInterfaceOrientation(now, 0.0);
-    didRotateFromInterfaceOrientation(old);
 }
 
 void QuillSplitViewController::willAnimateRotationToInterfaceOrientation(
@@ -357,7 +297,7 @@ void QuillSplitViewController::viewWillAppear(bool animated)
     // give, so the first decision is not made for a default-sized widget.
     if (QWidget* parent = view()->parentWidget(); parent && parent->layout())
         parent->layout()->activate();
-    m_orientation = orientationForSize(view()->size());
+    setInterfaceOrientation(orientationForSize(view()->size()));
     m_reconfigurePopup = true;
     layoutSubviews();
 }
@@ -366,12 +306,12 @@ void QuillSplitViewController::viewWillAppear(bool animated)
 
 void QuillSplitViewController::layoutSubviews()
 {
-    layoutSubviewsForInterfaceOrientation(m_orientation, true);
+    layoutSubviewsForInterfaceOrientation(interfaceOrientation(), true);
 }
 
 void QuillSplitViewController::layoutSubviewsWithAnimation(bool animate)
 {
-    layoutSubviewsForInterfaceOrientation(m_orientation, animate);
+    layoutSubviewsForInterfaceOrientation(interfaceOrientation(), animate);
 }
 
 // The animation flag is accepted for callers' sake; animated changes are
@@ -592,6 +532,18 @@ void QuillSplitViewController::setChromeVisible(bool visible)
             corners->setVisible(visible);
     if (m_dividerView && m_dividerView->parentWidget())
         m_dividerView->setVisible(visible);
+}
+
+void QuillSplitViewController::beginAnimation(const QString& animationId)
+{
+    m_animation->begin(
+        animationId, [this](const QString& id, bool finished) { animationDidStop(id, finished); });
+}
+
+void QuillSplitViewController::reorientOffScreen()
+{
+    m_reconfigurePopup = true;
+    layoutSubviews();
 }
 
 void QuillSplitViewController::animationDidStop(const QString& animationId, bool)

@@ -25,14 +25,9 @@ enum QuillSplitDividerStyle : int {
 // side by side or stacked, with a divider between them. The master can be
 // hidden per orientation; hidden, it sits just off screen and is offered in
 // a popover behind a bar button that the delegate places in the detail's bar.
-// On a desktop the orientation follows the view's shape: landscape when it is
-// wider than tall and at least kLandscapeMinimumWidth wide; a resize across
-// that line is a rotation.
 class QuillSplitViewController : public TwoPaneController {
     Q_OBJECT
 public:
-    static constexpr int kLandscapeMinimumWidth = 1024;
-
     explicit QuillSplitViewController(QObject* parent = nullptr);
     ~QuillSplitViewController() override;
 
@@ -67,16 +62,11 @@ public:
     // first layout.
     QList<QuillSplitCornersView*> cornerViews() const;
 
-    ui::InterfaceOrientation interfaceOrientation() const { return m_orientation; }
-    static ui::InterfaceOrientation orientationForSize(QSize size);
-    bool isLandscape() const;
     bool isShowingMaster() const override;
     bool shouldShowMaster() const;
     bool shouldShowMasterForInterfaceOrientation(ui::InterfaceOrientation orientation) const;
     // The view's own size: a desktop window has no status bar to take off.
     QSizeF splitViewSizeForOrientation(ui::InterfaceOrientation orientation) const;
-    // A null string for a value that is no orientation.
-    static QString nameOfInterfaceOrientation(int orientation);
 
     ui::BarButtonItem* barButtonItem() const { return m_barButtonItem; }
     ui::Popover* hiddenPopoverController() const { return m_hiddenPopoverController; }
@@ -107,12 +97,12 @@ public:
 
 protected:
     QWidget* loadView() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void reorientOffScreen() override;
 
 private:
     void reconfigureForMasterInPopover(bool inPopover);
     void dismissPopoverIfVisible();
-    void viewDidResize();
+    void beginAnimation(const QString& animationId);
     void toggleWithHiddenChrome(const QString& animationId, const std::function<void()>& flip);
     void setChromeVisible(bool visible);
     void applyHiddenMasterVisibility();
@@ -123,7 +113,6 @@ private:
     QPointer<QuillSplitDividerView> m_dividerView;
     QList<QPointer<QuillSplitCornersView>> m_cornerViews;
     ViewAnimation* m_animation;
-    ui::InterfaceOrientation m_orientation = ui::InterfaceOrientation::Portrait;
     double m_splitPosition = 256.0;
     double m_splitWidth = 1.0;
     int m_dividerStyle = QuillDividerHairline;

@@ -2,6 +2,8 @@
 
 #include "shell/ShellLog.h"
 
+#include <QEvent>
+
 TwoPaneController::TwoPaneController(QObject* parent) : ui::ViewController(parent) {}
 
 TwoPaneController::~TwoPaneController()
@@ -82,6 +84,70 @@ void TwoPaneController::setViewControllers(const QList<ui::ViewController*>& con
     setMasterViewController(controllers[0]);
     setDetailViewController(controllers[1]);
     layoutSubviews();
+}
+
+void TwoPaneController::watchShapeOf(QWidget* view)
+{
+    view->installEventFilter(this);
+    m_orientation = orientationForSize(view->size());
+}
+
+bool TwoPaneController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Resize && isViewLoaded() && watched == view())
+        viewDidResize();
+    return ui::ViewController::eventFilter(watched, event);
+}
+
+ui::InterfaceOrientation TwoPaneController::orientationForSize(QSize size)
+{
+    // A window narrower than this cannot hold the list beside a full page.
+    return size.width() > size.height() && size.width() >= kLandscapeMinimumWidth
+               ? ui::InterfaceOrientation::LandscapeRight
+               : ui::InterfaceOrientation::Portrait;
+}
+
+bool TwoPaneController::isLandscape() const
+{
+    return m_orientation == ui::InterfaceOrientation::LandscapeRight ||
+           m_orientation == ui::InterfaceOrientation::LandscapeLeft;
+}
+
+QString TwoPaneController::nameOfInterfaceOrientation(int orientation)
+{
+    switch (orientation) {
+    case 1:
+        return QStringLiteral("Portrait");
+    case 2:
+        return QStringLiteral("Portrait (Upside Down)");
+    case 3:
+        return QStringLiteral("Landscape (Right)");
+    case 4:
+        return QStringLiteral("Landscape (Left)");
+    default:
+        return QString();
+    }
+}
+
+void TwoPaneController::viewDidResize()
+{
+    const ui::InterfaceOrientation now = orientationForSize(view()->size());
+    if (now == m_orientation) {
+        layoutSubviews();
+        return;
+    }
+    if (!isAppearing()) {
+        // Off screen nothing turns: take the new shape as it is.
+        m_orientation = now;
+        reorientOffScreen();
+        return;
+    }
+    // Crossing the landscape line is a rotation, told to the panes as one.
+    const ui::InterfaceOrientation old = m_orientation;
+    willRotateToInterfaceOrientation(now, 0.0);
+    m_orientation = now;
+    willAnimateRotationToInterfaceOrientation(now, 0.0);
+    didRotateFromInterfaceOrientation(old);
 }
 
 template <typename Call> void TwoPaneController::forward(Call call, bool masterOnlyWhenShowing)
