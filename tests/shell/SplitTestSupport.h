@@ -14,29 +14,20 @@
 
 namespace splittest {
 
+// Logs what its container tells it.
 class Pane : public ui::ViewController {
 public:
-    explicit Pane(QString name) : m_name(std::move(name)) {}
     QStringList calls;
-    void viewWillAppear(bool) override { calls << "willAppear"; }
-    void viewDidAppear(bool) override { calls << "didAppear"; }
     void viewWillDisappear(bool) override { calls << "willDisappear"; }
     void viewDidDisappear(bool) override { calls << "didDisappear"; }
     void willRotateToInterfaceOrientation(ui::InterfaceOrientation to, double) override
     {
         calls << QStringLiteral("willRotate %1").arg(int(to));
     }
-    void willAnimateRotationToInterfaceOrientation(ui::InterfaceOrientation to, double) override
-    {
-        calls << QStringLiteral("willAnimateRotation %1").arg(int(to));
-    }
     void didRotateFromInterfaceOrientation(ui::InterfaceOrientation from) override
     {
         calls << QStringLiteral("didRotate %1").arg(int(from));
     }
-
-private:
-    QString m_name;
 };
 
 class Recorder : public QObject, public QuillSplitViewControllerDelegate {
@@ -83,8 +74,8 @@ public:
 
 // Declared in destruction order: the container goes before its panes.
 struct Split {
-    Pane master{"master"};
-    Pane detail{"detail"};
+    Pane master;
+    Pane detail;
     Recorder delegate;
     QuillSplitViewController svc;
 
