@@ -9,7 +9,6 @@
 #include "ui/BarButtonItem.h"
 #include "ui/Popover.h"
 
-#include <QCoreApplication>
 #include <QEvent>
 #include <QLayout>
 
@@ -37,7 +36,7 @@ void placeAbove(QWidget* widget, QWidget* reference)
 } // namespace
 
 QuillSplitViewController::QuillSplitViewController(QObject* parent)
-    : TwoPaneController(parent), m_animation(new ViewAnimation(this))
+    : TwoPaneController(parent), m_masterPopover(*this), m_animation(new ViewAnimation(this))
 {
     m_dividerView = new QuillSplitDividerView;
     m_dividerView->setSplitViewController(this);
@@ -49,8 +48,6 @@ QuillSplitViewController::QuillSplitViewController(QObject* parent)
 QuillSplitViewController::~QuillSplitViewController()
 {
     m_delegate = nullptr;
-    delete m_hiddenPopoverController.data();
-    delete m_barButtonItem.data();
     delete m_dividerView.data();
     for (const QPointer<QuillSplitCornersView>& corners : std::as_const(m_cornerViews))
         delete corners.data();
@@ -77,26 +74,23 @@ void QuillSplitViewController::setDelegateObject(QObject* object)
         m_delegate = delegate;
 }
 
-// --- settings ------------------------------------------------------------------
-
 void QuillSplitViewController::setShowsMasterInPortrait(bool shows)
 {
-    if (shows == m_showsMasterInPortrait)
-        return;
-    m_showsMasterInPortrait = shows;
-    if (!isLandscape()) {
-        dismissPopoverIfVisible();
-        m_reconfigurePopup = true;
-        layoutSubviews();
-    }
+    setShowsMaster(m_showsMasterInPortrait, shows, !isLandscape());
 }
 
 void QuillSplitViewController::setShowsMasterInLandscape(bool shows)
 {
-    if (shows == m_showsMasterInLandscape)
+    setShowsMaster(m_showsMasterInLandscape, shows, isLandscape());
+}
+
+// Only the flag of the orientation in force changes what shows now.
+void QuillSplitViewController::setShowsMaster(bool& flag, bool shows, bool current)
+{
+    if (shows == flag)
         return;
-    m_showsMasterInLandscape = shows;
-    if (isLandscape()) {
+    flag = shows;
+    if (current) {
         dismissPopoverIfVisible();
         m_reconfigurePopup = true;
         layoutSubviews();
@@ -251,8 +245,6 @@ void QuillSplitViewController::setAnimationDuration(int ms)
     m_animation->setDurationMs(ms);
 }
 
-// --- orientation -----------------------------------------------------------------
-
 bool QuillSplitViewController::shouldShowMasterForInterfaceOrientation(
     ui::InterfaceOrientation orientation) const
 {
@@ -301,8 +293,6 @@ void QuillSplitViewController::viewWillAppear(bool animated)
     m_reconfigurePopup = true;
     layoutSubviews();
 }
-
-// --- layout ----------------------------------------------------------------------------
 
 void QuillSplitViewController::layoutSubviews()
 {
@@ -416,32 +406,17 @@ void QuillSplitViewController::applyHiddenMasterVisibility()
         master->view()->hide();
 }
 
-// --- the master in a popover -----------------------------------------------------------
-
 void QuillSplitViewController::reconfigureForMasterInPopover(bool inPopover)
 {
     m_reconfigurePopup = false;
     ui::ViewController* master = masterViewController();
-    const bool hasPopover = !m_hiddenPopoverController.isNull();
-    if (inPopover == hasPopover || !master)
+    if (inPopover == (m_masterPopover.popover() != nullptr) || !master)
         return;
-    if (inPopover && !m_barButtonItem) {
-        master->beginDisappearance(false);
-        m_hiddenPopoverController = new ui::Popover(master, this);
-        master->endDisappearance(false);
-        m_barButtonItem = new ui::BarButtonItem(
-            QCoreApplication::translate("QuillSplitViewController", "Master"),
-            [this] { showMasterPopover(); }, this);
-        if (m_delegate)
-            m_delegate->splitViewControllerWillHideViewController(this, master, m_barButtonItem,
-                                                                  m_hiddenPopoverController);
-    } else if (!inPopover && m_barButtonItem) {
-        // Releasing the panel hands the master's view back (unparented).
-        delete m_hiddenPopoverController.data();
-        ui::BarButtonItem* old = m_barButtonItem;
-        if (m_delegate)
-            m_delegate->splitViewControllerWillShowViewController(this, master, old);
-        delete old;
+    if (inPopover && !m_masterPopover.button()) {
+        m_masterPopover.moveIn(master, m_delegate);
+    } else if (!inPopover && m_masterPopover.button()) {
+        m_masterPopover.moveOut(master, m_delegate);
+        // Out of the panel, the master's view waits for the next layout.
         if (master->isViewLoaded() && master->view()->parentWidget() &&
             master->view()->parentWidget() != view())
             master->view()->setParent(nullptr);
@@ -450,33 +425,24 @@ void QuillSplitViewController::reconfigureForMasterInPopover(bool inPopover)
 
 void QuillSplitViewController::dismissPopoverIfVisible()
 {
-    if (m_hiddenPopoverController && m_hiddenPopoverController->isPopoverVisible())
-        m_hiddenPopoverController->dismissPopoverAnimated(false);
+    m_masterPopover.dismissIfVisible();
 }
 
 void QuillSplitViewController::showMasterPopover()
 {
-    if (!m_hiddenPopoverController)
-        return;
-    if (!m_hiddenPopoverController->isPopoverVisible() && m_delegate)
-        m_delegate->splitViewControllerPopoverControllerWillPresentViewController(
-            this, m_hiddenPopoverController, masterViewController());
-    // Just below the detail's bar, where the delegate puts the button.
     ui::ViewController* detail = detailViewController();
-    m_hiddenPopoverController->presentFrom(detail ? detail->view() : view(), QPoint(5, 44), true);
+    m_masterPopover.present(masterViewController(), m_delegate, detail ? detail->view() : view());
 }
 
 void QuillSplitViewController::notePopoverDismissed()
 {
-    popoverControllerDidDismissPopover(m_hiddenPopoverController);
+    popoverControllerDidDismissPopover(m_masterPopover.popover());
 }
 
 void QuillSplitViewController::popoverControllerDidDismissPopover(ui::Popover*)
 {
     reconfigureForMasterInPopover(false);
 }
-
-// --- toggles -----------------------------------------------------------------------------
 
 void QuillSplitViewController::toggleMasterView()
 {

@@ -8,6 +8,7 @@
 
 #include "shell/QuillSplitCornersView.h"
 #include "shell/QuillSplitDividerView.h"
+#include "shell/QuillSplitMasterPopover.h"
 #include "ui/BarButtonItem.h"
 #include "ui/Popover.h"
 
@@ -68,8 +69,8 @@ public:
     // The view's own size: a desktop window has no status bar to take off.
     QSizeF splitViewSizeForOrientation(ui::InterfaceOrientation orientation) const;
 
-    ui::BarButtonItem* barButtonItem() const { return m_barButtonItem; }
-    ui::Popover* hiddenPopoverController() const { return m_hiddenPopoverController; }
+    ui::BarButtonItem* barButtonItem() const { return m_masterPopover.button(); }
+    ui::Popover* hiddenPopoverController() const { return m_masterPopover.popover(); }
 
     void layoutSubviews() override;
     void layoutSubviewsWithAnimation(bool animate);
@@ -101,6 +102,7 @@ protected:
 
 private:
     void reconfigureForMasterInPopover(bool inPopover);
+    void setShowsMaster(bool& flag, bool shows, bool current);
     void dismissPopoverIfVisible();
     void beginAnimation(const QString& animationId);
     void toggleWithHiddenChrome(const QString& animationId, const std::function<void()>& flip);
@@ -108,8 +110,7 @@ private:
     void applyHiddenMasterVisibility();
 
     QuillSplitViewControllerDelegate* m_delegate = nullptr;
-    QPointer<ui::BarButtonItem> m_barButtonItem;
-    QPointer<ui::Popover> m_hiddenPopoverController;
+    QuillSplitMasterPopover m_masterPopover;
     QPointer<QuillSplitDividerView> m_dividerView;
     QList<QPointer<QuillSplitCornersView>> m_cornerViews;
     ViewAnimation* m_animation;
