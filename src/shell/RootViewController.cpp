@@ -115,11 +115,18 @@ void RootViewController::didSelectRowAtIndexPath(ui::TableView*, ui::IndexPath i
 void RootViewController::viewDidLoad()
 {
     ui::TableViewController::viewDidLoad();
+    tableView()->setKeyboardSelectsRows(true);
     const double height = 22.0 + 10 * tableView()->rowHeight();
     m_popoverSize = QSize(250, static_cast<int>(static_cast<float>(height)));
-    if (m_split)
-        if (auto* nav = qobject_cast<ui::NavigationController*>(m_split->detailViewController()))
-            nav->pushViewController(m_pages[0], false);
+    // The split view may load the list before it holds its detail: push
+    // onto the detail we were built with.
+    ui::NavigationController* nav =
+        m_split ? qobject_cast<ui::NavigationController*>(m_split->detailViewController())
+                : nullptr;
+    (nav ? nav : &m_detail)->pushViewController(m_pages[0], false);
+    // Hidden before the first page was there to carry the button.
+    if (rootPopoverButtonItem)
+        m_detail.showRootPopoverButtonItem(rootPopoverButtonItem);
     QTimer::singleShot(0, this, &RootViewController::selectFirstRow);
 }
 

@@ -13,6 +13,7 @@
 #include "stats/DynamicStats.h"
 #include "ui/Device.h"
 #include "ui/NavigationController.h"
+#include "ui/ScreenOrderFocus.h"
 
 #include <QLayout>
 #include <QWidget>
@@ -27,6 +28,9 @@ bool StatusAppDelegate::applicationDidFinishLaunching(Launch launch)
                                    ? static_cast<ui::ViewController*>(&m_parts.splitViewController)
                                    : static_cast<ui::ViewController*>(&m_parts.tabBarController);
     QWidget& window = m_parts.window;
+    window.setMinimumSize(minimumWindowSize(ui::Device::isPad()));
+    if (!window.findChild<ui::ScreenOrderFocus*>(QString(), Qt::FindDirectChildrenOnly))
+        new ui::ScreenOrderFocus(&window);
     window.layout()->addWidget(root->view());
     root->beginAppearance(false);
     window.show();
@@ -34,6 +38,14 @@ bool StatusAppDelegate::applicationDidFinishLaunching(Launch launch)
     if (launch == Launch::User)
         RatingPrompt::appLaunched(true);
     return true;
+}
+
+QSize StatusAppDelegate::minimumWindowSize(bool large)
+{
+    // The pages' rows have fixed frames: a large page is 767 points wide
+    // beside the list, and a portrait window gives it the full width; the
+    // height keeps the page-list popover (44 + 22 + 10 rows of 44) whole.
+    return large ? QSize(768, 540) : QSize(320, 480);
 }
 
 std::vector<ScreenController*> StatusAppDelegate::pagesOfTab(const ui::ViewController* tab) const

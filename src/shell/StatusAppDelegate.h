@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QSize>
+
 #include "ui/TabBarControllerDelegate.h"
 
 #include <QObject>
@@ -54,6 +56,8 @@ public:
     // (--dump, --screenshot) does not, so looking at a page writes nothing.
     enum class Launch { User, Tool };
     bool applicationDidFinishLaunching(Launch launch = Launch::User);
+    // The smallest window that still holds a page's fixed content.
+    static QSize minimumWindowSize(bool large);
     void applicationWillEnterForeground();
     void applicationWillResignActive() {}
     // Leaving the foreground takes an unanswered rating question away.

@@ -6,6 +6,8 @@
 #include <QMenu>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace ui {
 
 namespace {
@@ -100,11 +102,25 @@ void MenuController::setMenuVisible(bool visible, bool)
         return;
     m_visible = true;
     Q_EMIT menuWillShow();
-    // Like a callout: centred above the target rectangle.
     const QSize size = menu()->sizeHint();
-    const QPoint anchor = m_targetView->mapToGlobal(
-        QPoint(m_targetRect.center().x() - size.width() / 2, m_targetRect.top() - size.height()));
-    menu()->popup(anchor);
+    const QWidget* window = m_targetView->window();
+    const QRect target(m_targetView->mapToGlobal(m_targetRect.topLeft()), m_targetRect.size());
+    menu()->popup(
+        calloutPosition(target, size, QRect(window->mapToGlobal(QPoint(0, 0)), window->size())));
+}
+
+QPoint MenuController::calloutPosition(const QRect& target, QSize menu, const QRect& window)
+{
+    // Like a callout: centred above the target rectangle, or below it when
+    // there is no room above; kept inside the window, whose edge a narrow
+    // phone-sized window would otherwise cut through the menu.
+    int x = target.center().x() - menu.width() / 2;
+    int y = target.top() - menu.height();
+    if (y < window.top())
+        y = target.bottom() + 1;
+    x = std::clamp(x, window.left(), std::max(window.left(), window.right() + 1 - menu.width()));
+    y = std::clamp(y, window.top(), std::max(window.top(), window.bottom() + 1 - menu.height()));
+    return QPoint(x, y);
 }
 
 void MenuController::menuAboutToHide()

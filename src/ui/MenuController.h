@@ -34,6 +34,9 @@ public:
 
     // The widget underneath, for callers that drive or inspect it.
     QMenu* menu();
+    // Where a menu of that size opens for a target, all in screen
+    // coordinates: above the target, else below it, inside the window.
+    static QPoint calloutPosition(const QRect& target, QSize menu, const QRect& window);
 
 Q_SIGNALS:
     void menuWillShow();

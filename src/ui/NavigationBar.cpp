@@ -1,6 +1,7 @@
 #include "ui/NavigationBar.h"
 
 #include "ui/BarButtonItem.h"
+#include "ui/FocusMark.h"
 #include "ui/Font.h"
 #include "ui/NavigationController.h"
 #include "ui/NavigationItem.h"
@@ -17,10 +18,11 @@ constexpr int kBarHeight = 44;
 QString buttonStyle()
 {
     return QStringLiteral(
-        "QPushButton { color: white; background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
-        " stop:0 #8fa3bf, stop:1 #5e7aa0); border: 1px solid #3d5479; border-radius: 5px;"
-        " padding: 3px 9px; font-weight: bold; }"
-        "QPushButton:pressed { background: #3d5479; }");
+               "QPushButton { color: white; background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
+               " stop:0 #8fa3bf, stop:1 #5e7aa0); border: 1px solid #3d5479; border-radius: 5px;"
+               " padding: 3px 9px; font-weight: bold; }"
+               "QPushButton:pressed { background: #3d5479; }") +
+           FocusMark::styleRule(QStringLiteral("QPushButton"));
 }
 } // namespace
 

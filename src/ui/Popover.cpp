@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
@@ -62,6 +63,9 @@ void Popover::presentFrom(QWidget* anchor, QPoint offset, bool animated)
     m_content->beginAppearance(animated);
     m_frame->show();
     m_frame->raise();
+    // The keyboard follows the panel, and goes back where it was after.
+    m_previousFocus = QApplication::focusWidget();
+    page->setFocus(Qt::PopupFocusReason);
     qApp->installEventFilter(this);
     m_content->endAppearance(animated);
 }
@@ -76,12 +80,21 @@ void Popover::dismissPopoverAnimated(bool)
         m_content->beginDisappearance(false);
     if (m_frame)
         m_frame->hide();
+    if (m_previousFocus && m_previousFocus->isVisible())
+        m_previousFocus->setFocus(Qt::PopupFocusReason);
     if (m_content)
         m_content->endDisappearance(false);
 }
 
 bool Popover::eventFilter(QObject* watched, QEvent* event)
 {
+    // Escape closes it as it closes the copy menu.
+    if (m_visible && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        dismissPopoverAnimated(true);
+        Q_EMIT didDismiss();
+        return true;
+    }
     // A press anywhere outside the panel closes it, as on the platform.
     if (m_visible && m_frame && event->type() == QEvent::MouseButtonPress) {
         auto* widget = qobject_cast<QWidget*>(watched);

@@ -6,7 +6,7 @@
 #include <QSize>
 
 class QFrame;
-class QWidget;
+#include <QWidget>
 
 namespace ui {
 
@@ -31,7 +31,7 @@ public:
     bool isPopoverVisible() const;
 
 Q_SIGNALS:
-    // Sent when a press outside the panel closed it.
+    // Sent when a press outside the panel or Escape closed it.
     void didDismiss();
 
 protected:
@@ -40,6 +40,7 @@ protected:
 private:
     ViewController* m_content;
     QPointer<QFrame> m_frame;
+    QPointer<QWidget> m_previousFocus;
     QSize m_size{250, 462};
     bool m_visible = false;
 };

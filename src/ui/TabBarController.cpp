@@ -1,5 +1,6 @@
 #include "ui/TabBarController.h"
 
+#include "ui/FocusMark.h"
 #include "ui/Font.h"
 #include "ui/TabBarControllerDelegate.h"
 
@@ -53,11 +54,13 @@ QWidget* TabBarController::loadView()
     m_bar->setFixedHeight(kTabBarHeight);
     m_bar->setAccessibleName(QStringLiteral("tab bar"));
     m_bar->setAutoFillBackground(true);
-    m_bar->setStyleSheet(QStringLiteral(
-        "QWidget { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #3a3a3a,"
-        " stop:0.5 #1e1e1e, stop:1 #000000); }"
-        "QToolButton { color: #9a9a9a; border: none; border-radius: 4px; }"
-        "QToolButton:checked { color: white; background: rgba(255,255,255,40); }"));
+    m_bar->setStyleSheet(
+        QStringLiteral(
+            "QWidget { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #3a3a3a,"
+            " stop:0.5 #1e1e1e, stop:1 #000000); }"
+            "QToolButton { color: #9a9a9a; border: none; border-radius: 4px; }"
+            "QToolButton:checked { color: white; background: rgba(255,255,255,40); }") +
+        FocusMark::styleRule(QStringLiteral("QToolButton")));
     new QHBoxLayout(m_bar);
     m_bar->layout()->setContentsMargins(2, 2, 2, 2);
     m_bar->layout()->setSpacing(2);
@@ -86,6 +89,7 @@ void TabBarController::rebuildTabs()
         button->setCheckable(true);
         button->setAccessibleName(vc->tabBarTitle());
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        button->setFocusPolicy(Qt::StrongFocus);
         connect(button, &QToolButton::clicked, this, [this, i] { selectTabByUser(i); });
         m_bar->layout()->addWidget(button);
         m_buttons.append(button);

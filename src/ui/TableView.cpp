@@ -1,13 +1,17 @@
 #include "ui/TableView.h"
 
 #include "ui/Font.h"
+#include "ui/TableKeyboard.h"
 #include "ui/TableViewCell.h"
 #include "ui/TableViewDataSource.h"
 #include "ui/TableViewDelegate.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScrollBar>
 #include <QScroller>
 
@@ -131,6 +135,11 @@ void TableView::setContentOffset(int y)
 
 void TableView::reloadData()
 {
+    // Reloading must not take the keyboard from a control in a row (a
+    // slider that saves on every arrow key reloads the table each step).
+    QPointer<QWidget> focused = QApplication::focusWidget();
+    if (focused && !viewport()->isAncestorOf(focused))
+        focused = nullptr;
     for (auto& [ip, cell] : m_visible)
         recycle(cell);
     m_visible.clear();
@@ -140,6 +149,28 @@ void TableView::reloadData()
         m_selected.reset();
     layoutCells();
     viewport()->update();
+    if (focused)
+        (focused->isVisible() ? focused.data() : static_cast<QWidget*>(this))
+            ->setFocus(Qt::OtherFocusReason);
+}
+
+void TableView::keyPressEvent(QKeyEvent* event)
+{
+    if (!m_keyboardSelectsRows)
+        return QAbstractScrollArea::keyPressEvent(event);
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && m_selected) {
+        tapRowAtIndexPath(*m_selected);
+        return;
+    }
+    std::vector<int> rows;
+    for (int s = 0; s < numberOfSections(); ++s)
+        rows.push_back(numberOfRowsInSection(s));
+    if (const auto to = TableKeyboard::target(event->key(), m_selected, rows)) {
+        selectRowAtIndexPath(*to, false, ScrollPosition::None);
+        scrollToRowAtIndexPath(*to, ScrollPosition::None, false);
+        return;
+    }
+    QAbstractScrollArea::keyPressEvent(event);
 }
 
 TableViewCell* TableView::dequeueReusableCell(const QString& identifier)

@@ -70,6 +70,9 @@ public:
     void setContentOffset(int y);
 
     bool isDragging() const { return m_dragging; }
+    // Up, Down, Home and End move the selection, Return chooses the row
+    // (as a tap would); off, the keys scroll.
+    void setKeyboardSelectsRows(bool on) { m_keyboardSelectsRows = on; }
 
     // The whole table as text: each section's title, then one line per row.
     QString dumpText();
@@ -78,6 +81,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     bool viewportEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -102,6 +106,7 @@ private:
     std::unordered_set<TableViewCell*> m_known;
     std::optional<IndexPath> m_selected;
     bool m_dragging = false;
+    bool m_keyboardSelectsRows = false;
     bool m_pointerDown = false;
     QPointF m_pressPos;
     int m_pressOffset = 0;

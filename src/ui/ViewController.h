@@ -53,6 +53,19 @@ public:
     virtual void viewDidDisappear(bool animated);
     virtual void viewDidUnload() {}
     virtual bool shouldAutorotateToInterfaceOrientation(InterfaceOrientation orientation) const;
+    // A container turning (on a desktop: its window crossing between
+    // portrait and landscape shape) tells the pages it holds.
+    virtual void willRotateToInterfaceOrientation(InterfaceOrientation, double /*duration*/) {}
+    virtual void willAnimateRotationToInterfaceOrientation(InterfaceOrientation, double) {}
+    virtual void willAnimateFirstHalfOfRotationToInterfaceOrientation(InterfaceOrientation, double)
+    {
+    }
+    virtual void didAnimateFirstHalfOfRotationToInterfaceOrientation(InterfaceOrientation) {}
+    virtual void willAnimateSecondHalfOfRotationFromInterfaceOrientation(InterfaceOrientation,
+                                                                         double)
+    {
+    }
+    virtual void didRotateFromInterfaceOrientation(InterfaceOrientation /*from*/) {}
 
     // Containers call these; they keep the appearing flag right and call the
     // virtual hooks once per change.

@@ -13,6 +13,7 @@
 #include "ui/Device.h"
 #include "ui/NavigationController.h"
 #include "ui/NavigationItem.h"
+#include "ui/Slider.h"
 
 #include <QLabel>
 #include <QSignalBlocker>
@@ -142,7 +143,7 @@ ui::TableViewCell* BatteryTableController::workTimeCell(ui::TableView* tableView
 
 QSlider* BatteryTableController::makeSlider(ui::TableViewCell* cell)
 {
-    auto* slider = new QSlider(Qt::Horizontal, cell);
+    auto* slider = new ui::Slider(Qt::Horizontal, cell);
     slider->setAccessibleName(kHealthTitle);
     slider->setRange(static_cast<int>(WorkTime::kMinHealth),
                      static_cast<int>(WorkTime::kMaxHealth));

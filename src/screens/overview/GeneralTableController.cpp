@@ -6,6 +6,7 @@
 #include "host/Battery.h"
 #include "host/settings/Defaults.h"
 #include "screens/battery/FullChargeAlarm.h"
+#include "screens/common/SettingsRows.h"
 #include "screens/overview/ExternalAddressLookup.h"
 #include "screens/overview/OverviewCell.h"
 #include "screens/overview/OverviewCellFactory.h"
@@ -133,6 +134,14 @@ void GeneralTableController::viewDidLoad()
     m_sources.battery.setMonitoringEnabled(true);
     m_scrolling = false;
     navigationItem()->setHidesBackButton(true);
+}
+
+void GeneralTableController::viewWillAppear(bool animated)
+{
+    // Back from a page a disclosure row opened: that row lets go, as the
+    // other table screens' rows do.
+    SettingsRows::clearSelection(tableView());
+    ScreenController::viewWillAppear(animated);
 }
 
 void GeneralTableController::viewWillDisappear(bool animated)

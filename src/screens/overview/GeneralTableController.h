@@ -36,6 +36,7 @@ public:
 
     void awakeFromNib() override;
     void viewDidLoad() override;
+    void viewWillAppear(bool animated) override;
     void viewWillDisappear(bool animated) override;
     bool shouldAutorotateToInterfaceOrientation(ui::InterfaceOrientation) const override;
 
