@@ -33,6 +33,10 @@ bool StatusAppDelegate::applicationDidFinishLaunching(Launch launch)
         new ui::ScreenOrderFocus(&window);
     window.layout()->addWidget(root->view());
     root->beginAppearance(false);
+    // The window itself holds the focus at start, so no control wears the
+    // focus ring before the user reaches for the keyboard; Tab goes on
+    // from here in screen order.
+    window.setFocus(Qt::OtherFocusReason);
     window.show();
     root->endAppearance(false);
     if (launch == Launch::User)

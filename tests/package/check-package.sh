@@ -19,7 +19,7 @@ field() { sed -n "s/^ $1: //p" <<<"$info"; }
 [ "$(field Section)" = utils ] || fail "Section: $(field Section)"
 [[ $(field Maintainer) == *@* ]] || fail "Maintainer: $(field Maintainer)"
 depends=$(field Depends)
-for need in libqt6widgets6 libc6 xdg-utils pci.ids fonts-dejavu-core; do
+for need in libqt6widgets6 libc6 libsystemd0 libtag1v5 libsqlite3-0 libprometheus-cpp-pull1.0 xdg-utils pci.ids fonts-dejavu-core; do
     [[ $depends == *"$need"* ]] || fail "Depends lacks $need: $depends"
 done
 
