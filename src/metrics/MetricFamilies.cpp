@@ -183,6 +183,7 @@ std::vector<MetricFamily> MetricFamilies::build(const MetricsReading& r, bool wi
     collector("addresses", r.addresses.has_value());
     collector("connections", r.connections.has_value());
     collector("routes", r.routes.has_value());
+    collector("processes", r.processes.has_value());
 
     if (r.load) {
         fs.one("welvane_load1", "Load average over 1 minute.", MetricType::Gauge, (*r.load)[0]);
@@ -228,6 +229,12 @@ std::vector<MetricFamily> MetricFamilies::build(const MetricsReading& r, bool wi
                          MetricType::Gauge);
         for (const auto& [family, n] : *r.routes)
             Families::sample(f, double(n), {{"family", family}});
+    }
+    if (r.processes) {
+        auto& f = fs.add("welvane_processes",
+                         "Processes by the user that runs them (effective id).", MetricType::Gauge);
+        for (const auto& [user, n] : *r.processes)
+            Families::sample(f, double(n), {{"user", user}});
     }
     if (r.addresses)
         addAddresses(fs, *r.addresses, withIdentity);

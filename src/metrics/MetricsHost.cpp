@@ -3,10 +3,12 @@
 #include "host/netlink/LinuxRouteDump.h"
 #include "host/netlink/LinuxSocketDump.h"
 #include "host/proc/LinuxKernelFacts.h"
+#include "host/proc/LinuxProcessTable.h"
 #include "host/settings/Defaults.h"
 #include "host/sysfs/LinuxHardwareProbe.h"
 #include "host/system/LinuxDeviceIdentity.h"
 #include "host/system/LinuxInterfaceAddresses.h"
+#include "host/system/PasswdUserDirectory.h"
 #include "host/system/StatvfsVolumeInfo.h"
 
 #include <QStandardPaths>
@@ -24,6 +26,8 @@ MetricsHost MetricsHost::linuxHost()
     h.addresses = std::make_shared<LinuxInterfaceAddresses>();
     h.sockets = std::make_shared<LinuxSocketDump>();
     h.routes = std::make_shared<LinuxRouteDump>();
+    h.processes = std::make_shared<LinuxProcessTable>();
+    h.users = std::make_shared<PasswdUserDirectory>();
     h.battery = [] { return PowerSupply::read(); };
     h.healthSetting = []() -> std::optional<long long> {
         // A fresh read each time: the window program may change it meanwhile.

@@ -11,8 +11,10 @@ class DeviceIdentity;
 class HardwareProbe;
 class InterfaceAddresses;
 class KernelFacts;
+class ProcessTable;
 class RouteDump;
 class SocketDump;
+class UserDirectory;
 class VolumeInfo;
 
 // The host services the exporter reads, handed in so tests give fakes. The
@@ -27,6 +29,8 @@ struct MetricsHost {
     std::shared_ptr<InterfaceAddresses> addresses;
     std::shared_ptr<SocketDump> sockets;
     std::shared_ptr<RouteDump> routes;
+    std::shared_ptr<ProcessTable> processes;
+    std::shared_ptr<UserDirectory> users;
     std::function<PowerSupplyReading()> battery;
     // The battery-health percentage the user set; absent when never set.
     std::function<std::optional<long long>()> healthSetting;

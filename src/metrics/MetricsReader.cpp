@@ -5,8 +5,10 @@
 #include "host/InterfaceAddresses.h"
 #include "host/KernelFacts.h"
 #include "host/PcbRecord.h"
+#include "host/ProcessTable.h"
 #include "host/RouteDump.h"
 #include "host/SocketDump.h"
+#include "host/UserDirectory.h"
 #include "host/VolumeInfo.h"
 #include "metrics/MetricsLog.h"
 
@@ -74,6 +76,8 @@ MetricsReading MetricsReader::read()
     note("sockets", r.connections.has_value());
     r.routes = countRoutes();
     note("routes", r.routes.has_value());
+    r.processes = countProcesses();
+    note("processes", r.processes.has_value());
     r.device = m_device;
     return r;
 }
@@ -142,5 +146,26 @@ std::optional<std::map<std::string, std::uint64_t>> MetricsReader::countRoutes()
     std::map<std::string, std::uint64_t> counts{{"ipv4", v4}, {"ipv6", v6}};
     if (other)
         counts["other"] = other;
+    return counts;
+}
+
+std::optional<std::map<std::string, std::uint64_t>> MetricsReader::countProcesses()
+{
+    if (!m_host.processes)
+        return std::nullopt;
+    const std::optional<std::vector<ProcessRecord>> table = m_host.processes->processes();
+    if (!table)
+        return std::nullopt;
+    std::map<std::uint32_t, std::uint64_t> byUid;
+    for (const ProcessRecord& p : *table)
+        ++byUid[p.uid];
+    // A user without a database entry keeps a label of its own: an empty
+    // label value would read in Prometheus as no label at all.
+    std::map<std::string, std::uint64_t> counts;
+    for (const auto& [uid, n] : byUid) {
+        const std::optional<std::string> name =
+            m_host.users ? m_host.users->userName(uid) : std::nullopt;
+        counts[name && !name->empty() ? *name : std::to_string(uid)] += n;
+    }
     return counts;
 }

@@ -25,6 +25,7 @@ public:
 private:
     std::optional<std::map<std::pair<std::string, std::string>, std::uint64_t>> countSockets();
     std::optional<std::map<std::string, std::uint64_t>> countRoutes();
+    std::optional<std::map<std::string, std::uint64_t>> countProcesses();
     // Logs a source's failure once, and its return after a failure.
     void note(const char* source, bool ok);
 

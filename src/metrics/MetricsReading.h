@@ -35,6 +35,8 @@ struct MetricsReading {
     std::optional<std::map<std::pair<std::string, std::string>, std::uint64_t>> connections;
     // "ipv4" / "ipv6" -> routes.
     std::optional<std::map<std::string, std::uint64_t>> routes;
+    // user name (the decimal id when the user database has none) -> processes.
+    std::optional<std::map<std::string, std::uint64_t>> processes;
     std::optional<std::vector<InterfaceAddress>> addresses;
     DeviceInfo device;
 };

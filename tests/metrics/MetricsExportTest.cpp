@@ -62,6 +62,25 @@ TEST(MetricsExport, AFailedReadingIsLeftOutAndFlaggedNeverZero)
     EXPECT_FALSE(has(text, "welvane_documents_volume_size_bytes"));
 }
 
+TEST(MetricsExport, ProcessesAreCountedByEffectiveUserAndAnUnknownIdKeepsItsNumber)
+{
+    fakes::Host host;
+    host.users->names = {{0, "root"}, {1000, "ana"}};
+    host.processes->table = std::vector<ProcessRecord>(5);
+    (*host.processes->table)[1].uid = 1000;
+    (*host.processes->table)[2].uid = 1000;
+    (*host.processes->table)[3].uid = 4242; // no database entry
+    const std::string text = exported(host);
+    EXPECT_EQ(sample(text, "welvane_processes{user=\"root\"}"), 2);
+    EXPECT_EQ(sample(text, "welvane_processes{user=\"ana\"}"), 2);
+    EXPECT_EQ(sample(text, "welvane_processes{user=\"4242\"}"), 1);
+
+    host.processes->table.reset(); // /proc unreadable
+    const std::string failed = exported(host);
+    EXPECT_EQ(sample(failed, "welvane_collector_success{collector=\"processes\"}"), 0);
+    EXPECT_FALSE(has(failed, "welvane_processes{"));
+}
+
 TEST(MetricsExport, CountersAreInBaseUnitsAndFullWidth)
 {
     fakes::Host host;

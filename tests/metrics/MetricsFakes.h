@@ -4,8 +4,10 @@
 
 #include "../stats/StatsFakes.h"
 #include "host/InterfaceAddresses.h"
+#include "host/ProcessTable.h"
 #include "host/RouteDump.h"
 #include "host/SocketDump.h"
+#include "host/UserDirectory.h"
 #include "host/VolumeInfo.h"
 #include "metrics/MetricsHost.h"
 
@@ -37,6 +39,20 @@ struct Routes : RouteDump {
     std::optional<std::string> interfaceName(std::uint32_t) const override { return {}; }
 };
 
+struct Processes : ProcessTable {
+    std::optional<std::vector<ProcessRecord>> table = std::vector<ProcessRecord>{};
+    std::optional<std::vector<ProcessRecord>> processes() override { return table; }
+};
+
+struct Users : UserDirectory {
+    std::map<std::uint32_t, std::string> names;
+    std::optional<std::string> userName(std::uint32_t uid) override
+    {
+        const auto it = names.find(uid);
+        return it == names.end() ? std::nullopt : std::optional<std::string>(it->second);
+    }
+};
+
 struct Volume : VolumeInfo {
     std::optional<VolumeSpace> space;
     std::optional<VolumeSpace> spaceFor(const std::string&) override { return space; }
@@ -56,6 +72,8 @@ struct Host {
     std::shared_ptr<Routes> routes = std::make_shared<Routes>();
     std::shared_ptr<Volume> volume = std::make_shared<Volume>();
     std::shared_ptr<Addresses> addresses = std::make_shared<Addresses>();
+    std::shared_ptr<Processes> processes = std::make_shared<Processes>();
+    std::shared_ptr<Users> users = std::make_shared<Users>();
     PowerSupplyReading battery;
     std::optional<long long> health;
 
@@ -69,6 +87,8 @@ struct Host {
         h.routes = routes;
         h.volume = volume;
         h.addresses = addresses;
+        h.processes = processes;
+        h.users = users;
         h.battery = [this] { return battery; };
         h.healthSetting = [this] { return health; };
         h.documentsPath = [] { return std::string("/home/ana/Documents"); };

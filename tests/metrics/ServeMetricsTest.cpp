@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <pwd.h>
 #include <sstream>
 #include <thread>
+#include <unistd.h>
 
 using namespace served;
 
@@ -45,6 +47,9 @@ TEST(ServeMetrics, ValuesMatchTheMachineAndPromtoolAcceptsThem)
               testsupport::commandOutput("getconf", {"_NPROCESSORS_ONLN"}).toStdString());
     EXPECT_EQ(label(text, "welvane_device_info", "kernel"),
               testsupport::commandOutput("uname", {"-r"}).toStdString());
+    // The exporter itself is one of its user's processes.
+    const std::string me = ::getpwuid(::geteuid())->pw_name;
+    EXPECT_GE(sample(text, "welvane_processes{user=\"" + me + "\"}").value_or(0), 1) << me;
     // The identity option adds the application's device ID, never the raw
     // machine ID it is derived from.
     std::string machineId;

@@ -2,6 +2,7 @@
 
 #include "AddressServer.h"
 #include "host/UrlOpener.h"
+#include "host/system/MailtoUrl.h"
 #include "screens/about/HelpWindow.h"
 #include "screens/about/VideoPageFetch.h"
 #include "screens/ScreenFakes.h"
@@ -116,6 +117,11 @@ TEST(AboutPage, FeedbackAsksAboutTheFaqThenMailsTheMachinesFacts)
     EXPECT_EQ(mail.body,
               QStringLiteral("System Information:\n- device: x86_64 \n- OS version: 12\n\n"
                              "Bug report / Feature suggestion:\n\n"));
+    // What the mail program is handed.
+    EXPECT_EQ(MailtoUrl::build(mail.recipient, mail.subject, mail.body),
+              QByteArray("mailto:hi@welvane.org?subject=Welvane%20Feedback&body=System%20"
+                         "Information%3A%0D%0A-%20device%3A%20x86_64%20%0D%0A-%20OS%20version%3A"
+                         "%2012%0D%0A%0D%0ABug%20report%20%2F%20Feature%20suggestion%3A%0D%0A%0D%0A"));
     EXPECT_FALSE(rig.selected());
 
     // Cancelled, the question leaves nothing behind.
