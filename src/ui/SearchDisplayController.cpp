@@ -39,8 +39,10 @@ void SearchDisplayController::setSearchResultsDelegate(TableViewDelegate* delega
 bool SearchDisplayController::eventFilter(QObject* watched, QEvent* event)
 {
     // The results table follows the screen's table wherever it is laid out.
-    if (watched == m_contents && m_results &&
-        (event->type() == QEvent::Resize || event->type() == QEvent::Move))
+    // The event type is asked first: the table's own destructor sends events
+    // here, and the guarded pointer must not be read while it is half gone.
+    const bool moved = event->type() == QEvent::Resize || event->type() == QEvent::Move;
+    if (moved && watched == m_contents && m_results)
         m_results->setGeometry(m_contents->geometry());
     return QObject::eventFilter(watched, event);
 }
