@@ -1,8 +1,8 @@
 #include "screens/about/AboutTableController.h"
 
 #include "AddressServer.h"
-#include "host/UrlOpener.h"
 #include "host/system/MailtoUrl.h"
+#include "host/UrlOpener.h"
 #include "screens/about/HelpWindow.h"
 #include "screens/about/VideoPageFetch.h"
 #include "screens/ScreenFakes.h"
@@ -26,18 +26,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-struct FakeMailer : Mailer {
-    bool canSend = true;
-    QList<Message> composed;
-    bool canSendMail() const override { return canSend; }
-    void compose(const Message& message, Finished finished) override
-    {
-        composed << message;
-        if (finished)
-            finished(true, {});
-    }
-};
-
 struct FakeOpener : UrlOpener {
     QList<QUrl> opened;
     void openURL(const QUrl& url) override { opened << url; }
@@ -47,10 +35,7 @@ struct FakeOpener : UrlOpener {
 // with a mailer, browser and rating prompt that record what they are asked.
 struct AboutRig {
     IdiomScope idiom{ui::UserInterfaceIdiom::Phone};
-    fakes::Kernel kernel;
-    fakes::Identity identity;
-    fakes::Probe probe;
-    fakes::FakeModem modem;
+    Machine machine;
     std::unique_ptr<StaticStats> stats;
     FakeMailer mailer;
     FakeOpener opener;
@@ -59,8 +44,8 @@ struct AboutRig {
 
     explicit AboutRig(bool cellular = false, QUrl videoPage = {})
     {
-        probe.facts.has3g = cellular;
-        stats = std::make_unique<StaticStats>(StaticStats::Host{kernel, identity, probe, modem});
+        machine.probe.facts.has3g = cellular;
+        stats = std::make_unique<StaticStats>(machine.host());
         AboutTableController::Host host{*stats, mailer, opener, [this] { ++reviews; },
                                         QStringLiteral(WELVANE_BUILD_HELP_PAGE)};
         if (!videoPage.isEmpty())
@@ -108,8 +93,8 @@ TEST(AboutPage, FeedbackAsksAboutTheFaqThenMailsTheMachinesFacts)
     EXPECT_EQ(rig.page->alert()->buttonTitles(),
               (QStringList{"Cancel", "Provide Feedback", "Read the FAQ"}));
     rig.choose(1);
-    ASSERT_EQ(rig.mailer.composed.size(), 1);
-    const Mailer::Message& mail = rig.mailer.composed[0];
+    ASSERT_EQ(rig.mailer.sent.size(), 1);
+    const Mailer::Message& mail = rig.mailer.sent[0];
     EXPECT_EQ(mail.recipient,
               rig.table()->cellForRowAtIndexPath({0, 1})->detailTextLabel()->text());
     EXPECT_EQ(mail.subject, QStringLiteral("Welvane Feedback"));
@@ -118,40 +103,39 @@ TEST(AboutPage, FeedbackAsksAboutTheFaqThenMailsTheMachinesFacts)
               QStringLiteral("System Information:\n- device: x86_64 \n- OS version: 12\n\n"
                              "Bug report / Feature suggestion:\n\n"));
     // What the mail program is handed.
-    EXPECT_EQ(MailtoUrl::build(mail.recipient, mail.subject, mail.body),
-              QByteArray("mailto:hi@welvane.org?subject=Welvane%20Feedback&body=System%20"
-                         "Information%3A%0D%0A-%20device%3A%20x86_64%20%0D%0A-%20OS%20version%3A"
-                         "%2012%0D%0A%0D%0ABug%20report%20%2F%20Feature%20suggestion%3A%0D%0A%0D%0A"));
+    EXPECT_EQ(
+        MailtoUrl::build(mail.recipient, mail.subject, mail.body),
+        QByteArray("mailto:hi@welvane.org?subject=Welvane%20Feedback&body=System%20"
+                   "Information%3A%0D%0A-%20device%3A%20x86_64%20%0D%0A-%20OS%20version%3A"
+                   "%2012%0D%0A%0D%0ABug%20report%20%2F%20Feature%20suggestion%3A%0D%0A%0D%0A"));
     EXPECT_FALSE(rig.selected());
 
     // Cancelled, the question leaves nothing behind.
     rig.tap(0, 1);
     rig.choose(0);
     EXPECT_FALSE(rig.selected());
-    EXPECT_EQ(rig.mailer.composed.size(), 1);
+    EXPECT_EQ(rig.mailer.sent.size(), 1);
     EXPECT_TRUE(rig.opener.opened.isEmpty());
     EXPECT_FALSE(rig.page->helpWindow());
 
     AboutRig cellular(true);
     cellular.tap(0, 1);
     cellular.choose(1);
-    ASSERT_EQ(cellular.mailer.composed.size(), 1);
-    EXPECT_TRUE(cellular.mailer.composed[0].body.contains("- device: x86_64 3G\n"));
-}
+    ASSERT_EQ(cellular.mailer.sent.size(), 1);
+    EXPECT_TRUE(cellular.mailer.sent[0].body.contains("- device: x86_64 3G\n"));
 
-TEST(AboutPage, WithoutAMailProgramTheRowStaysChosenUntilThePageReturns)
-{
-    AboutRig rig;
-    rig.mailer.canSend = false;
-    rig.tap(0, 1);
-    ASSERT_TRUE(rig.page->alert() && rig.page->alert()->isVisible());
-    EXPECT_EQ(rig.page->alert()->title(), QStringLiteral("No Email Account Found"));
-    EXPECT_EQ(rig.page->alert()->buttonTitles(), QStringList{"OK"});
-    rig.choose(0);
-    EXPECT_TRUE(rig.mailer.composed.isEmpty());
-    EXPECT_EQ(rig.selected(), (ui::IndexPath{0, 1}));
-    rig.page->viewWillAppear(false);
-    EXPECT_FALSE(rig.selected());
+    // Without a mail program the row stays chosen until the page returns.
+    AboutRig noMail;
+    noMail.mailer.canSend = false;
+    noMail.tap(0, 1);
+    ASSERT_TRUE(noMail.page->alert() && noMail.page->alert()->isVisible());
+    EXPECT_EQ(noMail.page->alert()->title(), QStringLiteral("No Email Account Found"));
+    EXPECT_EQ(noMail.page->alert()->buttonTitles(), QStringList{"OK"});
+    noMail.choose(0);
+    EXPECT_TRUE(noMail.mailer.sent.isEmpty());
+    EXPECT_EQ(noMail.selected(), (ui::IndexPath{0, 1}));
+    noMail.page->viewWillAppear(false);
+    EXPECT_FALSE(noMail.selected());
 }
 
 TEST(AboutPage, HelpOpensOfflineAtTheTopOrAtTheFaq)

@@ -14,7 +14,6 @@ public:
     std::function<QByteArray()> answer;
     int requests = 0;
     QByteArray lastRequest;
-    qint64 largestWrite = 0;
 
     AddressServer()
     {

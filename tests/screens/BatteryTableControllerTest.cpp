@@ -60,6 +60,7 @@ struct PageRig {
         return texts;
     }
     QSlider* slider() { return cell(1, 0)->findChild<QSlider*>(); }
+    long long storedHealth() const { return store.storedInteger(QStringLiteral("kHealthKey")); }
 };
 
 } // namespace
@@ -94,52 +95,43 @@ TEST(BatteryPage, DraggingChangesOnlyTheHealthTextAndReleaseStoresAndReloads)
     slider->setValue(50);
     EXPECT_EQ(rig.page.label()->text(), QStringLiteral("50%"));
     EXPECT_EQ(rig.workTimes(), before);
-    EXPECT_EQ(rig.store.storedInteger(QStringLiteral("kHealthKey")), 0); // nothing stored yet
+    EXPECT_EQ(rig.storedHealth(), 0); // nothing stored yet
 
     slider->setSliderDown(false); // the touch ends
-    EXPECT_EQ(rig.store.storedInteger(QStringLiteral("kHealthKey")), 50);
+    EXPECT_EQ(rig.storedHealth(), 50);
     EXPECT_EQ(rig.detail(0, 0), QStringLiteral("75h 0m"));
     EXPECT_EQ(rig.detail(1, 0), QStringLiteral("50%"));
     EXPECT_EQ(rig.slider()->value(), 50);
 
     // Keys move the handle without a press: stored at once.
     rig.slider()->triggerAction(QAbstractSlider::SliderSingleStepSub);
-    EXPECT_EQ(rig.store.storedInteger(QStringLiteral("kHealthKey")), 49);
-}
-
-TEST(BatteryPage, SliderValuesRoundToTheNearestPercent)
-{
-    PageRig rig;
+    EXPECT_EQ(rig.storedHealth(), 49);
+    // Values between two percents round to the nearer one.
     rig.page.sliderAction(49.5);
     EXPECT_EQ(rig.page.label()->text(), QStringLiteral("50%"));
     rig.page.sliderReleased(20.6);
-    EXPECT_EQ(rig.store.storedInteger(QStringLiteral("kHealthKey")), 21);
+    EXPECT_EQ(rig.storedHealth(), 21);
 }
 
 TEST(BatteryPage, HealthOutOfRangeShows100AndWritesNothing)
 {
     PageRig rig(ui::UserInterfaceIdiom::Phone, 101);
     EXPECT_EQ(rig.page.slider_value(), 100u);
-    EXPECT_EQ(rig.store.storedInteger(QStringLiteral("kHealthKey")), 101);
+    EXPECT_EQ(rig.storedHealth(), 101);
     EXPECT_EQ(rig.detail(1, 0), QStringLiteral("100%"));
     PageRig kept(ui::UserInterfaceIdiom::Phone, 20);
     EXPECT_EQ(kept.detail(1, 0), QStringLiteral("20%"));
 }
 
-TEST(BatteryPage, AlertRowTextFollowsTheTypeAndKeepsItForUnknownValues)
+TEST(BatteryPage, AlertRowNamesTheTypeSelectsAndPushesTheSettings)
 {
     PageRig rig;
     rig.store.defaults.setInteger(2, QStringLiteral("kAlertType"));
     rig.page.reloadData();
     EXPECT_EQ(rig.detail(1, 1), QStringLiteral("Every minute"));
-    rig.store.defaults.setInteger(9, QStringLiteral("kAlertType"));
+    rig.store.defaults.setInteger(9, QStringLiteral("kAlertType")); // unknown: the text stays
     rig.page.reloadData();
     EXPECT_EQ(rig.detail(1, 1), QStringLiteral("Every minute"));
-}
-
-TEST(BatteryPage, OnlyTheAlertRowSelectsAndPushesTheSettings)
-{
-    PageRig rig;
     ui::NavigationController nav(&rig.page);
     ui::TableView* table = rig.page.tableView();
     EXPECT_EQ(rig.page.willSelectRowAtIndexPath(table, {0, 1}), std::nullopt);

@@ -2,16 +2,15 @@
 
 #include "drawing/OnOffView.h"
 #include "host/HostFixtures.h"
-#include "host/Mailer.h"
 #include "host/proc/LinuxKernelFacts.h"
 #include "host/sysfs/LinuxHardwareProbe.h"
 #include "host/system/LinuxDeviceIdentity.h"
 #include "host/system/MailtoUrl.h"
 #include "screens/details/DetailsCells.h"
-#include "stats/LogStats.h"
 #include "screens/log/LogTableController.h"
 #include "screens/ScreenFakes.h"
 #include "stats/DeviceReport.h"
+#include "stats/LogStats.h"
 #include "stats/StaticStats.h"
 #include "ui/AlertView.h"
 #include "ui/BarButtonItem.h"
@@ -27,19 +26,6 @@
 using namespace screenfakes;
 
 namespace {
-
-struct FakeMailer : Mailer {
-    bool handler = true;
-    std::optional<QString> failure; // the handler's one-line complaint
-    QList<Message> sent;
-    bool canSendMail() const override { return handler; }
-    void compose(const Message& m, Finished finished) override
-    {
-        sent.append(m);
-        if (finished)
-            finished(!failure, failure.value_or(QString()));
-    }
-};
 
 struct OddIdentity : fakes::Identity {
     std::string name() override { return "Zoë’s Gerät & co?"; }
@@ -81,14 +67,6 @@ struct DetailsRig {
         return {};
     }
     QString last(int s) { return title(s, table()->numberOfRowsInSection(s) - 1); }
-};
-
-struct Machine {
-    fakes::Kernel kernel;
-    fakes::Identity identity;
-    fakes::Probe probe;
-    fakes::FakeModem modem;
-    StaticStats::Host host() { return {kernel, identity, probe, modem}; }
 };
 
 // "- label: value " lines of the report, by lower-case label.
@@ -139,10 +117,10 @@ TEST(DetailsPage, MissingCameraCacheAndFrequencyTexts)
     m.kernel.hz = 999999;
     DetailsRig rig(ui::UserInterfaceIdiom::Phone, m.host());
     EXPECT_EQ(rig.value(3, 4), "No");
-    EXPECT_EQ(
-        qobject_cast<OnOffView*>(rig.cell(3, 4)->viewWithTag(DetailsCells::kTagLamp))->color(), 0);
-    EXPECT_EQ(
-        qobject_cast<OnOffView*>(rig.cell(3, 5)->viewWithTag(DetailsCells::kTagLamp))->color(), 1);
+    for (int row : {4, 5}) // rear camera off, front camera on
+        EXPECT_EQ(qobject_cast<OnOffView*>(rig.cell(3, row)->viewWithTag(DetailsCells::kTagLamp))
+                      ->color(),
+                  row - 4);
     EXPECT_EQ(rig.value(2, 8), "512 KB");
     EXPECT_EQ(rig.value(2, 3), "0 MHz");
     EXPECT_EQ(rig.value(2, 4), "N/A"); // no bus frequency on Linux
@@ -194,7 +172,7 @@ TEST(DetailsPage, MailNeedsAHandlerAndSaysWhyItFailed)
     Machine m;
     DetailsRig rig(ui::UserInterfaceIdiom::Phone, m.host());
     EXPECT_EQ(rig.page->navigationItem()->rightBarButtonItem()->title(), "Mail");
-    rig.mailer.handler = false;
+    rig.mailer.canSend = false;
     rig.page->exportReport();
     ASSERT_NE(rig.page->alert(), nullptr);
     EXPECT_EQ(rig.page->alert()->title(), "No Email Account Found");
@@ -204,7 +182,7 @@ TEST(DetailsPage, MailNeedsAHandlerAndSaysWhyItFailed)
     EXPECT_TRUE(rig.mailer.sent.isEmpty());
     rig.page->alert()->dismissWithClickedButtonIndex(0);
 
-    rig.mailer.handler = true;
+    rig.mailer.canSend = true;
     rig.mailer.failure = "The mail program could not open the message (exit status 3).";
     rig.page->exportReport();
     ASSERT_NE(rig.page->alert(), nullptr);

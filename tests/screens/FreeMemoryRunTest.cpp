@@ -91,14 +91,10 @@ TEST(FreeMemoryRun, BufferAndChunkFollowPhysicalMemory)
         EXPECT_EQ(p.size, c.size) << c.physmem;
         EXPECT_EQ(p.chunk, c.chunk) << c.physmem;
     }
-}
-
-TEST(FreeMemoryRun, ChunkIsWholeRealPagesOnLargePageMachines)
-{
+    // On large-page machines the chunk is whole pages, rounded down by less than one.
     for (const uint64_t page : {16384ull, 65536ull}) {
         const FreeMemoryRun::Plan p = FreeMemoryRun::plan(256 * MiB, page);
         EXPECT_EQ(p.chunk % page, 0u) << page;
-        // Rounded down, never by a whole page or more.
         EXPECT_LE(p.chunk, 3758096u) << page;
         EXPECT_GT(p.chunk + page, 3758096u) << page;
     }

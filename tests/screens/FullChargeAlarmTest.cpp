@@ -43,25 +43,21 @@ struct AlarmRig {
         store.defaults.setInteger(type, QStringLiteral("kAlertType"));
         store.defaults.setInteger(trigger, QStringLiteral("kAlertTrigger"));
     }
-    void setBattery(Battery::State state, float level)
+    // The battery changes and signals its new state or level.
+    void stateEvent(Battery::State state, float level)
     {
         host.battery.st = state;
         host.battery.lvl = level;
-    }
-    // The battery changes and signals its new state.
-    void stateEvent(Battery::State state, float level)
-    {
-        setBattery(state, level);
         alarm.batteryStateDidChange();
     }
     void levelEvent(Battery::State state, float level)
     {
-        setBattery(state, level);
+        host.battery.st = state;
+        host.battery.lvl = level;
         alarm.batteryLevelDidChange();
     }
     int plays() const { return player ? player->plays : 0; }
-    // Charging, then full: fires the state trigger.
-    void chargeToFull()
+    void chargeToFull() // fires the state trigger
     {
         stateEvent(Battery::StateCharging, 0.9f);
         stateEvent(Battery::StateFull, 1.0f);
@@ -69,16 +65,6 @@ struct AlarmRig {
 };
 
 } // namespace
-
-TEST(FullChargeAlarmTrigger, AFullBatteryAtStartDoesNotSound)
-{
-    for (long long trigger : {0, 1}) {
-        AlarmRig rig(1, trigger);
-        rig.stateEvent(kFull, 1.0f);
-        rig.levelEvent(kFull, 1.0f);
-        EXPECT_EQ(rig.playersMade, 0) << trigger;
-    }
-}
 
 TEST(FullChargeAlarmTrigger, StateTriggerFiresOnlyOnChargingToFull)
 {
@@ -123,8 +109,14 @@ TEST(FullChargeAlarmTrigger, ChargeTriggerFiresOnCrossingTo100WhileChargingOrFul
     EXPECT_EQ(jump.plays(), 1);
 }
 
-TEST(FullChargeAlarmTrigger, OffOrAnUnknownTriggerNeverSoundsOrTouchesTheInhibitor)
+TEST(FullChargeAlarmTrigger, SilentAtStartWhenOffOrUnknownButTheReadingIsKept)
 {
+    for (long long trigger : {0, 1}) { // already full at start: no change to sound for
+        AlarmRig rig(1, trigger);
+        rig.stateEvent(kFull, 1.0f);
+        rig.levelEvent(kFull, 1.0f);
+        EXPECT_EQ(rig.playersMade, 0) << trigger;
+    }
     AlarmRig unknown(1, 5);
     unknown.chargeToFull();
     EXPECT_EQ(unknown.playersMade, 0);
@@ -138,17 +130,13 @@ TEST(FullChargeAlarmTrigger, OffOrAnUnknownTriggerNeverSoundsOrTouchesTheInhibit
     EXPECT_EQ(off.playersMade, 0);
     EXPECT_EQ(off.host.idle.calls, 0);
     EXPECT_EQ(off.clock.made, 0);
-}
 
-TEST(FullChargeAlarmTrigger, TheReadingIsRememberedEvenWhileOff)
-{
-    // Off while charging, then switched on: the next "full" is a change from
-    // charging, because the previous reading kept following the battery.
-    AlarmRig rig(0, 0);
-    rig.stateEvent(kCharging, 0.9f);
-    rig.store.defaults.setInteger(1, QStringLiteral("kAlertType"));
-    rig.stateEvent(kFull, 1.0f);
-    EXPECT_EQ(rig.plays(), 1);
+    // Off while charging, then on: the next "full" is a change from charging.
+    AlarmRig later(0, 0);
+    later.stateEvent(kCharging, 0.9f);
+    later.store.defaults.setInteger(1, QStringLiteral("kAlertType"));
+    later.stateEvent(kFull, 1.0f);
+    EXPECT_EQ(later.plays(), 1);
 }
 
 TEST(FullChargeAlarmPlaying, ASecondFiringWhilePlayingDoesNotRestart)
@@ -216,7 +204,7 @@ TEST(FullChargeAlarmPlaying, ChargerEventsStopTheAlarm)
     EXPECT_EQ(rig.plays(), 2);
 }
 
-TEST(FullChargeAlarmIdle, NonFiringEventsFollowTheIdleRule)
+TEST(FullChargeAlarmIdle, EventsAndTheSoundsEndFollowTheIdleRule)
 {
     AlarmRig rig(1, 1);
     rig.levelEvent(kCharging, 0.50f);
@@ -227,16 +215,14 @@ TEST(FullChargeAlarmIdle, NonFiringEventsFollowTheIdleRule)
     const int calls = rig.host.idle.calls;
     rig.stateEvent(Battery::StateUnknown, 1.0f);
     EXPECT_EQ(rig.host.idle.calls, calls);
-}
 
-TEST(FullChargeAlarmIdle, FinishingKeepsTheMachineAwakeOnlyForEveryMinute)
-{
+    // When the sound finishes, only "every minute" keeps the machine awake.
     for (long long type : {1, 2, 3}) {
-        AlarmRig rig(type, 0);
-        rig.chargeToFull();
-        rig.host.idle.disabled = type != 2;
-        rig.player->finish();
-        EXPECT_EQ(rig.host.idle.disabled, type == 2) << type;
+        AlarmRig played(type, 0);
+        played.chargeToFull();
+        played.host.idle.disabled = type != 2;
+        played.player->finish();
+        EXPECT_EQ(played.host.idle.disabled, type == 2) << type;
     }
 }
 

@@ -156,7 +156,7 @@ TEST(GeneralTableControllerTest, SmallScreenPageRowsPushTheirScreens)
     EXPECT_EQ(nav.topViewController(), &overview);
 }
 
-TEST(GeneralTableControllerTest, TimerRunsWhileVisibleAndAfterAReloadWhileHidden)
+TEST(GeneralTableControllerTest, TimerFollowsVisibilityAndScrollingPausesTheTick)
 {
     Rig rig;
     GeneralTableController& overview = rig.build();
@@ -168,18 +168,11 @@ TEST(GeneralTableControllerTest, TimerRunsWhileVisibleAndAfterAReloadWhileHidden
     EXPECT_EQ(overview.timer(), first);
     overview.beginDisappearance(false);
     EXPECT_EQ(overview.timer(), nullptr);
-    // The application delegate reloads hidden pages on returning to the
-    // foreground: the timer starts anyway.
+    // Hidden pages are reloaded on returning to the foreground: the timer starts anyway.
     overview.reloadData();
     ASSERT_NE(overview.timer(), nullptr);
     EXPECT_TRUE(overview.timer()->isActive());
-}
 
-TEST(GeneralTableControllerTest, ScrollingPausesTheTick)
-{
-    Rig rig;
-    GeneralTableController& overview = rig.build();
-    overview.reloadData();
     rig.kernel.load = std::array<double, 3>{2.0, 2.0, 2.0};
     overview.scrollViewWillBeginDragging(nullptr);
     overview.updateMethod();
@@ -192,9 +185,8 @@ TEST(GeneralTableControllerTest, ScrollingPausesTheTick)
     overview.scrollViewWillBeginDragging(nullptr);
     overview.scrollViewDidEndDragging(nullptr, false);
     EXPECT_FALSE(overview.scrolling());
-    // reloadData clears a flag left set.
     overview.scrollViewWillBeginDragging(nullptr);
-    overview.reloadData();
+    overview.reloadData(); // clears a flag left set
     EXPECT_FALSE(overview.scrolling());
 }
 

@@ -22,7 +22,6 @@ public:
         m_changed.notify_all();
         m_changed.wait(lock, [this] { return m_open; });
         --m_reading;
-        ++reads;
         std::vector<LogRecord> out(m_records.begin(),
                                    m_records.begin() + std::min(limit, m_records.size()));
         return out;
@@ -44,8 +43,6 @@ public:
         std::lock_guard lock(m_mutex);
         return m_reading > 0;
     }
-
-    int reads = 0;
 
 private:
     std::mutex m_mutex;

@@ -10,7 +10,6 @@
 #include "ui/SearchDisplayController.h"
 #include "ui/TableViewCell.h"
 
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QTimer>
 

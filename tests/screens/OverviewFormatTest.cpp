@@ -8,9 +8,7 @@ namespace {
 TEST(OverviewFormatTest, UptimeShowsDaysOnlyWhenThereAreAny)
 {
     const std::pair<int32_t, const char*> cases[] = {
-        {59, "0h 0m"},          {3599, "0h 59m"},    {86399, "23h 59m"},
-        {86400, "1d 0h 0m"},    {90061, "1d 1h 1m"}, {400 * 86400 + 7, "400d 0h 0m"},
-        {2 * 86400, "2d 0h 0m"}};
+        {59, "0h 0m"}, {86399, "23h 59m"}, {86400, "1d 0h 0m"}, {400 * 86400 + 7, "400d 0h 0m"}};
     for (const auto& [seconds, text] : cases)
         EXPECT_EQ(OverviewFormat::uptimeText(seconds), QString::fromLatin1(text)) << seconds;
     EXPECT_EQ(OverviewFormat::uptimeSeconds(1000.0, 1059.9), 59); // truncated
@@ -30,24 +28,17 @@ TEST(OverviewFormatTest, BinaryGigabytesAndAnEmptyVolume)
     EXPECT_EQ(OverviewFormat::percentText(none.freeShare), "0.0 %");
 }
 
-TEST(OverviewFormatTest, BatteryBarTurnsRedAtTwentyPercent)
+TEST(OverviewFormatTest, BarsLoadAndCarrierCodes)
 {
     EXPECT_EQ(OverviewFormat::batteryItems(20)[0].color(), palette::kRed);
     EXPECT_EQ(OverviewFormat::batteryItems(21)[0].color(), palette::kGreen);
     EXPECT_FLOAT_EQ(OverviewFormat::batteryItems(21)[1].value(), 79.0f);
-}
-
-TEST(OverviewFormatTest, NoTicksShowAnIdleBar)
-{
+    // No ticks: an idle bar, nothing coloured.
     float coloured = 0, grey = 0;
     for (const auto& item : OverviewFormat::cpuItems(0, 0, 0, 0))
         (item.color() == palette::kLightGrey ? grey : coloured) += item.value();
     EXPECT_EQ(coloured, 0.0f);
     EXPECT_GT(grey, 0.0f);
-}
-
-TEST(OverviewFormatTest, LoadAndCarrierCodes)
-{
     EXPECT_EQ(OverviewFormat::loadText(0.5, 1.255, 12.0), "0.50, 1.25, 12.00");
     EXPECT_EQ(OverviewFormat::codeText(QStringLiteral("")), ""); // empty is not absent
     EXPECT_EQ(OverviewFormat::codePairText(QString(), "01"), "N/A / 01");

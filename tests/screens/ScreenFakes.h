@@ -4,9 +4,11 @@
 // statistics collector over a fake battery and idle inhibitor.
 
 #include "host/AudioPlayer.h"
+#include "host/Mailer.h"
 #include "host/settings/Defaults.h"
 #include "screens/common/RepeatingTimer.h"
 #include "stats/DynamicStats.h"
+#include "stats/StaticStats.h"
 #include "stats/StatsFakes.h"
 #include "support/IdiomScope.h"
 #include "ui/Device.h"
@@ -15,6 +17,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace screenfakes {
@@ -130,6 +133,29 @@ struct FakeStats {
               {}})
     {
     }
+};
+
+// A mailer that records each message and, when told, reports a failure.
+struct FakeMailer : Mailer {
+    bool canSend = true;
+    std::optional<QString> failure;
+    QList<Message> sent;
+    bool canSendMail() const override { return canSend; }
+    void compose(const Message& m, Finished finished) override
+    {
+        sent.append(m);
+        if (finished)
+            finished(!failure, failure.value_or(QString()));
+    }
+};
+
+// The host services StaticStats reads, as fakes.
+struct Machine {
+    fakes::Kernel kernel;
+    fakes::Identity identity;
+    fakes::Probe probe;
+    fakes::FakeModem modem;
+    StaticStats::Host host() { return {kernel, identity, probe, modem}; }
 };
 
 using IdiomScope = testsupport::IdiomScope;

@@ -27,7 +27,7 @@ TEST(WorkTimeText, WorkedExamplesAndRounding)
     EXPECT_EQ(WorkTime::seconds(std::nan(""), 100, 1.0), 0);
 }
 
-TEST(WorkTimeCharge, DemoUnreadableAndPlainLevels)
+TEST(WorkTimeCharge, DemoUnreadableAndPlainLevelsAndHealthOutOfRange)
 {
     EXPECT_EQ(WorkTime::charge(-1.0f, true), 0.75); // demo on a machine without battery
     EXPECT_EQ(WorkTime::charge(-1.0f, false), std::nullopt);
@@ -35,12 +35,11 @@ TEST(WorkTimeCharge, DemoUnreadableAndPlainLevels)
     EXPECT_EQ(WorkTime::charge(0.0f, false), 0.0);
     // The float level is widened before the percent is taken.
     EXPECT_EQ(WorkTime::chargeSteps(*WorkTime::charge(0.355f, false)), 35);
-}
-
-TEST(WorkTimeHealth, OutOfRangeBecomes100)
-{
-    const std::pair<long long, uint32_t> cases[] = {{19, 100},  {20, 20},   {100, 100},
-                                                    {101, 100}, {-40, 100}, {1LL << 40, 100}};
-    for (const auto& [stored, health] : cases)
+    for (const auto& [stored, health] : {std::pair<long long, uint32_t>{19, 100},
+                                         {20, 20},
+                                         {100, 100},
+                                         {101, 100},
+                                         {-40, 100},
+                                         {1LL << 40, 100}})
         EXPECT_EQ(WorkTime::repairedHealth(stored), health) << stored;
 }
