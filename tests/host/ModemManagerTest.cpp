@@ -51,39 +51,29 @@ const QString SimPath = "/org/freedesktop/ModemManager1/SIM/0";
 const QString ModemIface = "org.freedesktop.ModemManager1.Modem";
 const QString Modem3gppIface = "org.freedesktop.ModemManager1.Modem.Modem3gpp";
 const QString SimIface = "org.freedesktop.ModemManager1.Sim";
-const QString MockIface = "org.freedesktop.DBus.Mock";
 
 std::string str(const QString& s)
 {
     return s.toStdString();
 }
 
-class ModemManagerMock : public ::testing::Test {
+class ModemManagerMock : public MockBusTest {
 protected:
     void SetUp() override
     {
-        if (!haveDBusMockTools())
-            GTEST_SKIP() << "dbus-daemon or python3-dbusmock (for /usr/bin/python3) missing";
         qDBusRegisterMetaType<MockMethod>();
         qDBusRegisterMetaType<QList<MockMethod>>();
-        ASSERT_TRUE(bus.start());
-        connection = QDBusConnection::connectToBus(bus.address, "modemmanager-test");
-        ASSERT_TRUE(connection.isConnected());
+        MockBusTest::SetUp();
     }
-    void TearDown() override { QDBusConnection::disconnectFromBus("modemmanager-test"); }
 
     void startModemManager()
     {
-        modemManager.start(bus, {"--is-object-manager", Service, Root, Service});
-        ASSERT_TRUE(waitForBusName(connection, Service));
+        startService(Service, {"--is-object-manager", Service, Root, Service});
     }
 
     void mockCall(const QString& path, const QString& method, const QVariantList& args)
     {
-        auto msg = QDBusMessage::createMethodCall(Service, path, MockIface, method);
-        msg.setArguments(args);
-        const auto reply = connection.call(msg, QDBus::Block, 3000);
-        ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << str(reply.errorMessage());
+        MockBusTest::mockCall(Service, path, method, args);
     }
 
     void addObject(const QString& path, const QString& iface, const QVariantMap& props)
@@ -109,10 +99,6 @@ protected:
         EXPECT_TRUE(client->settled());
         return client;
     }
-
-    PrivateBus bus;
-    MockService modemManager;
-    QDBusConnection connection{QString()};
 };
 
 TEST_F(ModemManagerMock, WithoutTheServiceOrABusThereIsNoCarrier)
@@ -179,8 +165,7 @@ TEST_F(ModemManagerMock, ChangesAndTheServiceLeavingKeepTheCacheCurrent)
     EXPECT_EQ(str(reading.carrier->carrierName), "Second Net");
     EXPECT_EQ(str(reading.carrier->isoCountryCode), "gb");
 
-    modemManager.process.kill();
-    modemManager.process.waitForFinished();
+    stopService();
     spinUntil([&] { return !client->available(); }, 3000);
     EXPECT_FALSE(client->available());
     EXPECT_FALSE(client->read().carrier);
