@@ -13,6 +13,8 @@
 
 #include <functional>
 
+#include <gtest/gtest.h>
+
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -147,3 +149,41 @@ inline qint64 spinUntil(const std::function<bool()>& done, int timeoutMs)
         loop.exec();
     return std::max(longest, sinceTick.elapsed());
 }
+
+// A private bus with one dbusmock service, for the tests of one D-Bus client.
+class MockBusTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!haveDBusMockTools())
+            GTEST_SKIP() << "dbus-daemon or python3-dbusmock (for /usr/bin/python3) missing";
+        ASSERT_TRUE(bus.start());
+        connection = QDBusConnection::connectToBus(bus.address, "mock-bus-test");
+        ASSERT_TRUE(connection.isConnected());
+    }
+    void TearDown() override { QDBusConnection::disconnectFromBus("mock-bus-test"); }
+
+    void startService(const QString& name, const QStringList& dbusmockArgs)
+    {
+        service.start(bus, dbusmockArgs);
+        ASSERT_TRUE(waitForBusName(connection, name));
+    }
+    void stopService()
+    {
+        service.process.kill();
+        service.process.waitForFinished();
+    }
+    // Calls one of dbusmock's own control methods on the service.
+    void mockCall(const QString& name, const QString& path, const QString& method,
+                  const QVariantList& args)
+    {
+        auto msg = QDBusMessage::createMethodCall(name, path, "org.freedesktop.DBus.Mock", method);
+        msg.setArguments(args);
+        const auto reply = connection.call(msg, QDBus::Block, 3000);
+        ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
+    }
+
+    PrivateBus bus;
+    MockService service;
+    QDBusConnection connection{QString()};
+};

@@ -1,11 +1,11 @@
 #include "host/dbus/DBusIdleInhibitor.h"
 
 #include "DBusMockBus.h"
+#include "support/TestSupport.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -45,6 +45,10 @@ TEST(DBusIdleInhibitorMock, FallsBackToLogindAndReleasesTheLock)
     QDBusConnection system = QDBusConnection::connectToBus(systemBus.address, "inhibit-system");
     ASSERT_TRUE(session.isConnected() && system.isConnected());
     ASSERT_TRUE(waitForBusName(system, "org.freedesktop.login1"));
+    const auto released = [&] {
+        return testsupport::waitUntil([&] { return logindInhibitors(system) == 0; },
+                                      std::chrono::milliseconds(1000));
+    };
 
     {
         DBusIdleInhibitor inhibitor(session, system);
@@ -61,10 +65,7 @@ TEST(DBusIdleInhibitorMock, FallsBackToLogindAndReleasesTheLock)
         EXPECT_EQ(logindInhibitors(system), 1);
         inhibitor.setIdleTimerDisabled(false);
         EXPECT_EQ(inhibitor.holder(), DBusIdleInhibitor::Holder::None);
-        bool released = false;
-        for (int i = 0; i < 50 && !released; ++i, QThread::msleep(20))
-            released = logindInhibitors(system) == 0;
-        EXPECT_TRUE(released);
+        EXPECT_TRUE(released());
 
         // Released before the reply came: the late lock is dropped.
         inhibitor.setIdleTimerDisabled(true);
@@ -77,10 +78,7 @@ TEST(DBusIdleInhibitorMock, FallsBackToLogindAndReleasesTheLock)
         spinUntil([&] { return !inhibitor.pending(); }, 5000);
         EXPECT_EQ(logindInhibitors(system), 1);
     }
-    bool released = false;
-    for (int i = 0; i < 50 && !released; ++i, QThread::msleep(20))
-        released = logindInhibitors(system) == 0;
-    EXPECT_TRUE(released);
+    EXPECT_TRUE(released());
     QDBusConnection::disconnectFromBus("inhibit-session");
     QDBusConnection::disconnectFromBus("inhibit-system");
 }

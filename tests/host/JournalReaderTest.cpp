@@ -34,18 +34,13 @@ QList<JournalFiles::Entry> entries(int n, uint64_t start = kStart)
     return out;
 }
 
-struct JournalDir {
-    QTemporaryDir dir;
-    QString file(const QString& name) const { return dir.filePath(name); }
-};
-
 } // namespace
 
 TEST(JournalReader, NewestWindowInOrderWithTheFiveKeys)
 {
-    JournalDir d;
-    ASSERT_TRUE(JournalFiles::make(d.file("system.journal"), entries(40)));
-    SdJournalReader reader(d.dir.path(), {});
+    QTemporaryDir d;
+    ASSERT_TRUE(JournalFiles::make(d.filePath("system.journal"), entries(40)));
+    SdJournalReader reader(d.path(), {});
     ASSERT_TRUE(reader.isAvailable());
 
     const auto window = reader.newest(12);
@@ -74,7 +69,7 @@ TEST(JournalReader, NewestWindowInOrderWithTheFiveKeys)
 
 TEST(JournalReader, BinaryAndHugeMessagesAndMissingFields)
 {
-    JournalDir d;
+    QTemporaryDir d;
     const QByteArray huge(300 * 1024, 'x');
     QList<JournalFiles::Entry> list{
         JournalFiles::entry(
@@ -82,8 +77,8 @@ TEST(JournalReader, BinaryAndHugeMessagesAndMissingFields)
         JournalFiles::entry(kStart + 1, {{"MESSAGE", huge}}),
         JournalFiles::entry(kStart + 2, {{"SYSLOG_IDENTIFIER", "quiet"}}),
     };
-    ASSERT_TRUE(JournalFiles::make(d.file("a.journal"), list));
-    const auto window = SdJournalReader(d.dir.path(), {}).newest(10);
+    ASSERT_TRUE(JournalFiles::make(d.filePath("a.journal"), list));
+    const auto window = SdJournalReader(d.path(), {}).newest(10);
     ASSERT_EQ(window.size(), 3u);
     EXPECT_FALSE(window[0].contains("Message"));
     EXPECT_FALSE(window[0].contains("Level"));
@@ -99,12 +94,13 @@ TEST(JournalReader, BinaryAndHugeMessagesAndMissingFields)
 
 TEST(JournalReader, RotatedSetReadsAcrossFiles)
 {
-    JournalDir d;
+    QTemporaryDir d;
     // Older entries in the archived file, newer in the active one.
-    ASSERT_TRUE(JournalFiles::make(d.file("system@0001-0001.journal"), entries(10)));
-    ASSERT_TRUE(JournalFiles::make(d.file("system.journal"), entries(10, kStart + 60000000)));
-    SdJournalReader byFolder(d.dir.path(), {});
-    SdJournalReader byFiles({}, {d.file("system.journal"), d.file("system@0001-0001.journal")});
+    ASSERT_TRUE(JournalFiles::make(d.filePath("system@0001-0001.journal"), entries(10)));
+    ASSERT_TRUE(JournalFiles::make(d.filePath("system.journal"), entries(10, kStart + 60000000)));
+    SdJournalReader byFolder(d.path(), {});
+    SdJournalReader byFiles({},
+                            {d.filePath("system.journal"), d.filePath("system@0001-0001.journal")});
     for (SdJournalReader* reader : {&byFolder, &byFiles}) {
         // Also through the handle an availability check leaves open.
         ASSERT_TRUE(reader->isAvailable());
@@ -120,39 +116,39 @@ TEST(JournalReader, RotatedSetReadsAcrossFiles)
 
 TEST(JournalReader, BadJournalsGiveWhatCanBeRead)
 {
-    JournalDir d;
+    QTemporaryDir d;
     // An empty folder and a folder that does not exist: nothing to read.
-    EXPECT_FALSE(SdJournalReader(d.dir.path(), {}).isAvailable());
-    EXPECT_TRUE(SdJournalReader(d.dir.path(), {}).newest(10).empty());
-    EXPECT_TRUE(SdJournalReader(d.file("missing"), {}).newest(10).empty());
+    EXPECT_FALSE(SdJournalReader(d.path(), {}).isAvailable());
+    EXPECT_TRUE(SdJournalReader(d.path(), {}).newest(10).empty());
+    EXPECT_TRUE(SdJournalReader(d.filePath("missing"), {}).newest(10).empty());
 
     // A file cut in the middle: no crash, at most what was written.
-    ASSERT_TRUE(JournalFiles::make(d.file("whole.journal"), entries(200)));
-    QFile whole(d.file("whole.journal"));
+    ASSERT_TRUE(JournalFiles::make(d.filePath("whole.journal"), entries(200)));
+    QFile whole(d.filePath("whole.journal"));
     ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
     const QByteArray bytes = whole.readAll();
-    QDir().mkpath(d.file("cut"));
-    QFile cut(d.file("cut/cut.journal"));
+    QDir().mkpath(d.filePath("cut"));
+    QFile cut(d.filePath("cut/cut.journal"));
     ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
     cut.write(bytes.left(bytes.size() * 2 / 3));
     cut.close();
-    const auto window = SdJournalReader(d.file("cut"), {}).newest(500);
+    const auto window = SdJournalReader(d.filePath("cut"), {}).newest(500);
     EXPECT_LE(window.size(), 200u);
     for (const LogRecord& r : window)
         EXPECT_TRUE(r.value("Message").startsWith("message "));
 
     // Garbage with a journal's name.
-    testsupport::writeFile(d.file("junk"), "system.journal", QByteArray(4096, 'z'));
-    EXPECT_TRUE(SdJournalReader(d.file("junk"), {}).newest(10).empty());
+    testsupport::writeFile(d.filePath("junk"), "system.journal", QByteArray(4096, 'z'));
+    EXPECT_TRUE(SdJournalReader(d.filePath("junk"), {}).newest(10).empty());
 }
 
 TEST(JournalReader, StopRequestEndsTheReadEarly)
 {
-    JournalDir d;
-    ASSERT_TRUE(JournalFiles::make(d.file("a.journal"), entries(50)));
+    QTemporaryDir d;
+    ASSERT_TRUE(JournalFiles::make(d.filePath("a.journal"), entries(50)));
     std::stop_source stop;
     stop.request_stop();
-    EXPECT_TRUE(SdJournalReader(d.dir.path(), {}).newest(50, stop.get_token()).empty());
+    EXPECT_TRUE(SdJournalReader(d.path(), {}).newest(50, stop.get_token()).empty());
 }
 
 TEST(SyslogFile, BothStampFormsNewestFirstGarbageSkipped)

@@ -3,7 +3,6 @@
 
 #include "DBusMockBus.h"
 
-#include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QElapsedTimer>
 
@@ -17,33 +16,6 @@
 
 namespace {
 
-// One entry of dbusmock's AddObject method list, a(ssss).
-struct MockMethod {
-    QString name, inSignature, outSignature, code;
-};
-
-QDBusArgument& operator<<(QDBusArgument& arg, const MockMethod& m)
-{
-    arg.beginStructure();
-    arg << m.name << m.inSignature << m.outSignature << m.code;
-    arg.endStructure();
-    return arg;
-}
-
-const QDBusArgument& operator>>(const QDBusArgument& arg, MockMethod& m)
-{
-    arg.beginStructure();
-    arg >> m.name >> m.inSignature >> m.outSignature >> m.code;
-    arg.endStructure();
-    return arg;
-}
-
-} // namespace
-
-Q_DECLARE_METATYPE(MockMethod)
-
-namespace {
-
 const QString Service = "org.freedesktop.ModemManager1";
 const QString Root = "/org/freedesktop/ModemManager1";
 const QString ModemPath = "/org/freedesktop/ModemManager1/Modem/0";
@@ -51,44 +23,28 @@ const QString SimPath = "/org/freedesktop/ModemManager1/SIM/0";
 const QString ModemIface = "org.freedesktop.ModemManager1.Modem";
 const QString Modem3gppIface = "org.freedesktop.ModemManager1.Modem.Modem3gpp";
 const QString SimIface = "org.freedesktop.ModemManager1.Sim";
-const QString MockIface = "org.freedesktop.DBus.Mock";
 
 std::string str(const QString& s)
 {
     return s.toStdString();
 }
 
-class ModemManagerMock : public ::testing::Test {
+class ModemManagerMock : public MockBusTest {
 protected:
-    void SetUp() override
-    {
-        if (!haveDBusMockTools())
-            GTEST_SKIP() << "dbus-daemon or python3-dbusmock (for /usr/bin/python3) missing";
-        qDBusRegisterMetaType<MockMethod>();
-        qDBusRegisterMetaType<QList<MockMethod>>();
-        ASSERT_TRUE(bus.start());
-        connection = QDBusConnection::connectToBus(bus.address, "modemmanager-test");
-        ASSERT_TRUE(connection.isConnected());
-    }
-    void TearDown() override { QDBusConnection::disconnectFromBus("modemmanager-test"); }
-
     void startModemManager()
     {
-        modemManager.start(bus, {"--is-object-manager", Service, Root, Service});
-        ASSERT_TRUE(waitForBusName(connection, Service));
+        startService(Service, {"--is-object-manager", Service, Root, Service});
     }
 
     void mockCall(const QString& path, const QString& method, const QVariantList& args)
     {
-        auto msg = QDBusMessage::createMethodCall(Service, path, MockIface, method);
-        msg.setArguments(args);
-        const auto reply = connection.call(msg, QDBus::Block, 3000);
-        ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << str(reply.errorMessage());
+        MockBusTest::mockCall(Service, path, method, args);
     }
 
+    // With no methods: dbusmock takes any empty list for its a(ssss).
     void addObject(const QString& path, const QString& iface, const QVariantMap& props)
     {
-        mockCall(Root, "AddObject", {path, iface, props, QVariant::fromValue(QList<MockMethod>{})});
+        mockCall(Root, "AddObject", {path, iface, props, QStringList{}});
     }
 
     // A modem registered on a 3GPP network; `sim` is "/" for none.
@@ -109,10 +65,6 @@ protected:
         EXPECT_TRUE(client->settled());
         return client;
     }
-
-    PrivateBus bus;
-    MockService modemManager;
-    QDBusConnection connection{QString()};
 };
 
 TEST_F(ModemManagerMock, WithoutTheServiceOrABusThereIsNoCarrier)
@@ -179,8 +131,7 @@ TEST_F(ModemManagerMock, ChangesAndTheServiceLeavingKeepTheCacheCurrent)
     EXPECT_EQ(str(reading.carrier->carrierName), "Second Net");
     EXPECT_EQ(str(reading.carrier->isoCountryCode), "gb");
 
-    modemManager.process.kill();
-    modemManager.process.waitForFinished();
+    stopService();
     spinUntil([&] { return !client->available(); }, 3000);
     EXPECT_FALSE(client->available());
     EXPECT_FALSE(client->read().carrier);

@@ -7,6 +7,8 @@
 #include "host/system/CachedInterfaceAddresses.h"
 #include "support/TestSupport.h"
 
+#include "stats/NetnsScope.h"
+
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,77 +16,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <fcntl.h>
-#include <functional>
 #include <memory>
-#include <net/if.h>
-#include <sched.h>
-#include <spawn.h>
-#include <sys/ioctl.h>
-#include <sys/socket.h>
-#include <sys/wait.h>
-#include <thread>
-#include <unistd.h>
-
-extern char** environ;
 
 namespace {
 
 using namespace std::chrono_literals;
-
-// A network namespace made for the test; work runs on a thread inside it.
-class PrivateNamespace {
-public:
-    PrivateNamespace()
-    {
-        std::thread([this] {
-            if (::unshare(CLONE_NEWNET) == 0)
-                m_fd = ::open("/proc/thread-self/ns/net", O_RDONLY | O_CLOEXEC);
-        }).join();
-    }
-    ~PrivateNamespace()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    bool made() const { return m_fd >= 0; }
-
-    bool run(const std::function<bool()>& work) const
-    {
-        bool ok = false;
-        std::thread([&] { ok = ::setns(m_fd, CLONE_NEWNET) == 0 && work(); }).join();
-        return ok;
-    }
-
-private:
-    int m_fd = -1;
-};
-
-bool setLoopbackUp(bool up)
-{
-    const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-    ifreq req{};
-    std::strcpy(req.ifr_name, "lo");
-    bool ok = fd >= 0 && ::ioctl(fd, SIOCGIFFLAGS, &req) == 0;
-    if (ok) {
-        req.ifr_flags = short(up ? req.ifr_flags | IFF_UP : req.ifr_flags & ~IFF_UP);
-        ok = ::ioctl(fd, SIOCSIFFLAGS, &req) == 0;
-    }
-    if (fd >= 0)
-        ::close(fd);
-    return ok;
-}
-
-bool addVethPair(const char* name, const char* peer)
-{
-    const char* argv[] = {"ip", "link", "add", name, "type", "veth", "peer", "name", peer, nullptr};
-    pid_t pid = -1;
-    if (::posix_spawnp(&pid, "ip", nullptr, nullptr, const_cast<char**>(argv), environ) != 0)
-        return false;
-    int status = 0;
-    return ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
 
 // A monitor whose socket was opened inside the private namespace and is
 // watched from this thread's event loop.
@@ -92,19 +28,20 @@ class NetlinkMonitorTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!ns.made())
+        // Loopback starts down, so bringing it up is the change the tests make.
+        if (!ns.ok() || !ns.ip("link set lo down"))
             GTEST_SKIP() << "cannot make a network namespace here";
         QThread* here = QThread::currentThread();
         ns.run([&] {
             monitor = std::make_unique<NetlinkMonitor>(nullptr, 100ms);
             monitor->moveToThread(here);
-            return true;
         });
         monitor->start();
         ASSERT_TRUE(monitor->isListening());
     }
+    bool loopbackUp() { return ns.ip("link set lo up"); }
 
-    PrivateNamespace ns;
+    NetnsScope ns;
     std::unique_ptr<NetlinkMonitor> monitor;
 };
 
@@ -115,7 +52,7 @@ TEST_F(NetlinkMonitorTest, ReportsEachKindOfChangeOncePerBurst)
     QSignalSpy routes(monitor.get(), &NetlinkMonitor::routesChanged);
     // Bringing loopback up changes its link, adds 127.0.0.1 and ::1 and
     // their local routes: several messages of each kind at once.
-    ASSERT_TRUE(ns.run([] { return setLoopbackUp(true); }));
+    ASSERT_TRUE(loopbackUp());
     ASSERT_TRUE(testsupport::waitUntil(
         [&] { return links.size() && addresses.size() && routes.size(); }, 3000ms));
     QTest::qWait(300); // past the coalescing interval: no second signal
@@ -124,7 +61,7 @@ TEST_F(NetlinkMonitorTest, ReportsEachKindOfChangeOncePerBurst)
     EXPECT_EQ(routes.size(), 1);
 
     // A new link only: no address or route signal follows it.
-    ASSERT_TRUE(ns.run([] { return addVethPair("wvt0", "wvt1"); }));
+    ASSERT_TRUE(ns.ip("link add wvt0 type veth peer name wvt1"));
     ASSERT_TRUE(testsupport::waitUntil([&] { return links.size() == 2; }, 3000ms));
     QTest::qWait(300);
     EXPECT_EQ(links.size(), 2);
@@ -145,7 +82,7 @@ TEST_F(NetlinkMonitorTest, CachedRolesFollowLinkChangesAndSettings)
     EXPECT_EQ(roles.wifiInterface(), "");
 
     QSignalSpy links(monitor.get(), &NetlinkMonitor::linksChanged);
-    ASSERT_TRUE(ns.run([] { return setLoopbackUp(true); }));
+    ASSERT_TRUE(loopbackUp());
     ASSERT_TRUE(testsupport::waitUntil([&] { return links.size() > 0; }, 3000ms));
     EXPECT_EQ(roles.wifiInterface(), "wlp2s0");
     EXPECT_EQ(roles.cellularInterface(), "usb0");
@@ -185,7 +122,7 @@ TEST_F(NetlinkMonitorTest, CachedAddressesAreReadAgainOnlyAfterAChange)
     EXPECT_EQ(source->reads, 2);
 
     QSignalSpy changes(monitor.get(), &NetlinkMonitor::addressesChanged);
-    ASSERT_TRUE(ns.run([] { return setLoopbackUp(true); }));
+    ASSERT_TRUE(loopbackUp());
     ASSERT_TRUE(testsupport::waitUntil([&] { return changes.size() > 0; }, 3000ms));
     EXPECT_EQ(addresses.list()->at(0).name, "eth3");
     EXPECT_EQ(source->reads, 3);

@@ -114,25 +114,20 @@ TEST(NetlinkWalk, AHeaderLengthBelowTheHeaderStopsTheWalk)
 
 TEST(NetlinkWalk, KernelErrorsEndTheDump)
 {
-    // NLMSG_ERROR with -EPERM, and a DONE that carries -ENOENT.
-    std::uint8_t error[20] = {20, 0, 0, 0, NLMSG_ERROR, 0};
-    const int eperm = -1;
-    std::memcpy(error + 16, &eperm, 4);
+    // A lone message of the given type carrying the given error number.
+    const auto walkOne = [](std::uint16_t type, int error, int* code) {
+        std::uint8_t message[20] = {20};
+        std::memcpy(message + 4, &type, 2);
+        std::memcpy(message + 16, &error, 4);
+        return netlink::walkMessages(
+            Bytes(message, 20), [](std::uint16_t, Bytes) {}, code);
+    };
     int code = 0;
-    EXPECT_EQ(netlink::walkMessages(
-                  Bytes(error, 20), [](std::uint16_t, Bytes) {}, &code),
-              WalkEnd::Error);
-    EXPECT_EQ(code, 1);
-    std::uint8_t done[20] = {20, 0, 0, 0, NLMSG_DONE, 0};
-    const int enoent = -2;
-    std::memcpy(done + 16, &enoent, 4);
-    EXPECT_EQ(netlink::walkMessages(
-                  Bytes(done, 20), [](std::uint16_t, Bytes) {}, &code),
-              WalkEnd::Error);
-    EXPECT_EQ(code, 2);
-    // An acknowledgement (error 0) is no error.
-    std::memset(error + 16, 0, 4);
-    EXPECT_EQ(netlink::walkMessages(Bytes(error, 20), [](std::uint16_t, Bytes) {}), WalkEnd::More);
+    EXPECT_EQ(walkOne(NLMSG_ERROR, -EPERM, &code), WalkEnd::Error);
+    EXPECT_EQ(code, EPERM);
+    EXPECT_EQ(walkOne(NLMSG_DONE, -ENOENT, &code), WalkEnd::Error);
+    EXPECT_EQ(code, ENOENT);
+    EXPECT_EQ(walkOne(NLMSG_ERROR, 0, nullptr), WalkEnd::More) << "an acknowledgement";
 }
 
 TEST(NetlinkRoutes, CapturedIpv4Table)
@@ -204,33 +199,29 @@ TEST(NetlinkRoutes, MalformedPayloadsAreRefused)
 {
     RouteRecord r;
     netlink::RouteContext context;
-    std::vector<std::uint8_t> shortPayload(sizeof(rtmsg) - 1, 0);
-    EXPECT_FALSE(
-        netlink::parseRouteMessage(Bytes(shortPayload.data(), shortPayload.size()), context, r));
-    // A prefix longer than the address, an unknown family, a truncated
-    // attribute and a destination shorter than an address.
-    std::vector<std::uint8_t> p(sizeof(rtmsg) + 8, 0);
-    rtmsg m{};
-    m.rtm_family = AF_INET;
-    m.rtm_dst_len = 33;
-    std::memcpy(p.data(), &m, sizeof m);
-    EXPECT_FALSE(netlink::parseRouteMessage(Bytes(p.data(), p.size() - 8), context, r));
-    m.rtm_family = AF_UNIX;
-    m.rtm_dst_len = 8;
-    std::memcpy(p.data(), &m, sizeof m);
-    EXPECT_FALSE(netlink::parseRouteMessage(Bytes(p.data(), p.size() - 8), context, r));
-    m.rtm_family = AF_INET;
-    std::memcpy(p.data(), &m, sizeof m);
-    const rtattr bad{200, RTA_DST};
-    std::memcpy(p.data() + sizeof m, &bad, sizeof bad);
-    EXPECT_FALSE(netlink::parseRouteMessage(Bytes(p.data(), p.size()), context, r));
-    const rtattr shortDst{6, RTA_DST};
-    std::memcpy(p.data() + sizeof m, &shortDst, sizeof shortDst);
-    EXPECT_FALSE(netlink::parseRouteMessage(Bytes(p.data(), p.size()), context, r));
-    const rtattr okDst{8, RTA_DST};
-    std::memcpy(p.data() + sizeof m, &okDst, sizeof okDst);
-    p[sizeof m + 4] = 10;
-    ASSERT_TRUE(netlink::parseRouteMessage(Bytes(p.data(), p.size()), context, r));
+    // An rtmsg cut by `cut` bytes, or followed by an RTA_DST attribute that
+    // claims `attrLen` bytes of which four (10.0.0.0) are there.
+    const auto parse = [&](std::uint8_t family, std::uint8_t dstLen, std::uint16_t attrLen,
+                           std::size_t cut = 0) {
+        std::vector<std::uint8_t> p(sizeof(rtmsg) + (attrLen ? 8 : 0), 0);
+        rtmsg m{};
+        m.rtm_family = family;
+        m.rtm_dst_len = dstLen;
+        std::memcpy(p.data(), &m, sizeof m);
+        const rtattr dst{attrLen, RTA_DST};
+        if (attrLen) {
+            std::memcpy(p.data() + sizeof m, &dst, sizeof dst);
+            p[sizeof m + 4] = 10;
+        }
+        std::vector<std::uint8_t> exact(p.begin(), p.end() - std::ptrdiff_t(cut));
+        return netlink::parseRouteMessage(Bytes(exact.data(), exact.size()), context, r);
+    };
+    EXPECT_FALSE(parse(AF_INET, 8, 0, 1)) << "shorter than an rtmsg";
+    EXPECT_FALSE(parse(AF_INET, 33, 0)) << "a prefix longer than the address";
+    EXPECT_FALSE(parse(AF_UNIX, 8, 0)) << "an unknown family";
+    EXPECT_FALSE(parse(AF_INET, 8, 200)) << "an attribute past the end";
+    EXPECT_FALSE(parse(AF_INET, 8, 6)) << "a destination shorter than an address";
+    ASSERT_TRUE(parse(AF_INET, 8, 8));
     EXPECT_EQ(r.sa[RouteRecord::Destination].bytes[sockaddrlayout::InAddr], 10);
 }
 

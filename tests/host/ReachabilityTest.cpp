@@ -43,44 +43,21 @@ TEST(Reachability, ADefaultRouteThatIsUpAndNotUnreachableCounts)
     EXPECT_EQ(NetworkManagerReachability::defaultRouteIn(&junk, &junk), false);
 }
 
-class NetworkManagerMock : public ::testing::Test {
+class NetworkManagerMock : public MockBusTest {
 protected:
-    void SetUp() override
-    {
-        if (!haveDBusMockTools())
-            GTEST_SKIP() << "dbus-daemon or python3-dbusmock (for /usr/bin/python3) missing";
-        ASSERT_TRUE(bus.start());
-        connection = QDBusConnection::connectToBus(bus.address, "reachability-test");
-        ASSERT_TRUE(connection.isConnected());
-    }
-    void TearDown() override { QDBusConnection::disconnectFromBus("reachability-test"); }
-
-    void startNetworkManager()
-    {
-        networkManager.start(bus, {"--template", "networkmanager"});
-        ASSERT_TRUE(waitForBusName(connection, "org.freedesktop.NetworkManager"));
-    }
     void setConnectivity(unsigned value)
     {
-        auto msg =
-            QDBusMessage::createMethodCall("org.freedesktop.NetworkManager", "/org/freedesktop",
-                                           "org.freedesktop.DBus.Mock", "SetConnectivity");
-        msg << value;
-        const auto reply = connection.call(msg, QDBus::Block, 3000);
-        ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
+        mockCall("org.freedesktop.NetworkManager", "/org/freedesktop", "SetConnectivity", {value});
     }
     void writeRoutes(const QByteArray& v4) { testsupport::writeFile(proc.path(), "net/route", v4); }
 
-    PrivateBus bus;
-    MockService networkManager;
-    QDBusConnection connection{QString()};
     QTemporaryDir proc;
 };
 
 TEST_F(NetworkManagerMock, FollowsNetworkManagersConnectivityWithoutWaiting)
 {
     writeRoutes(kV4Header + kV4Default); // must not matter while NetworkManager knows
-    startNetworkManager();
+    startService("org.freedesktop.NetworkManager", {"--template", "networkmanager"});
     NetworkManagerReachability reach(connection, proc.path());
     EXPECT_LT(
         spinUntil([&] { return reach.connectivity() == NetworkManagerReachability::Full; }, 3000),
@@ -105,8 +82,7 @@ TEST_F(NetworkManagerMock, FollowsNetworkManagersConnectivityWithoutWaiting)
     EXPECT_EQ(reach.state(), State::Reachable);
 
     // NetworkManager goes away: back to the routes, and to "unknown" without them.
-    networkManager.process.kill();
-    networkManager.process.waitForFinished();
+    stopService();
     spinUntil([&] { return reach.connectivity() == NetworkManagerReachability::Unknown; }, 3000);
     EXPECT_EQ(reach.state(), State::Unreachable);
     QFile::remove(proc.filePath("net/route"));
