@@ -56,7 +56,7 @@ long scrapeMs(int port, std::chrono::milliseconds limit)
 
 } // namespace
 
-TEST(ServeMetricsBadInput, OnlyGetAndHeadOfMetricsAreServed)
+TEST(ServeMetricsBadInput, OnlyGetAndHeadOfMetricsAreServedWithoutIdentityByDefault)
 {
     Exporter exporter;
     ASSERT_GT(exporter.port, 0) << exporter.process.errors();
@@ -64,6 +64,12 @@ TEST(ServeMetricsBadInput, OnlyGetAndHeadOfMetricsAreServed)
     const Reply ok = get(port, "/metrics?debug=1");
     EXPECT_EQ(ok.status, 200);
     EXPECT_NE(ok.head.find("Content-Type: text/plain"), std::string::npos);
+    // Without the identity option: no device ID, no hardware address.
+    EXPECT_NE(ok.body.find("\nwelvane_device_info{"), std::string::npos);
+    EXPECT_EQ(ok.body.find("device_id="), std::string::npos);
+    EXPECT_EQ(ok.body.find("welvane_network_hardware_address_info{"), std::string::npos);
+    EXPECT_NE(ok.body.find("welvane_network_address_info{interface=\"lo\",address=\"127.0.0.1\"}"),
+              std::string::npos);
     const Reply head = served::exchange(port, "HEAD /metrics HTTP/1.1\r\nHost: x\r\n\r\n");
     EXPECT_EQ(head.status, 200);
     EXPECT_EQ(head.body, "");

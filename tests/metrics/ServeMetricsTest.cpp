@@ -69,18 +69,6 @@ TEST(ServeMetrics, ValuesMatchTheMachineAndPromtoolAcceptsThem)
     EXPECT_EQ(exporter.process.stop(SIGINT), 0);
 }
 
-TEST(ServeMetrics, WithoutTheIdentityOptionNoDeviceIdOrHardwareAddress)
-{
-    Exporter exporter;
-    ASSERT_GT(exporter.port, 0) << exporter.process.errors();
-    const std::string text = exporter.scrape();
-    EXPECT_NE(text.find("\nwelvane_device_info{"), std::string::npos);
-    EXPECT_EQ(text.find("device_id="), std::string::npos);
-    EXPECT_EQ(text.find("welvane_network_hardware_address_info{"), std::string::npos);
-    EXPECT_NE(text.find("welvane_network_address_info{interface=\"lo\",address=\"127.0.0.1\"}"),
-              std::string::npos);
-}
-
 // Sockets and routes of a private namespace, where the test knows them all.
 TEST(ServeMetrics, CountsSocketsAndRoutesOfItsNetworkNamespace)
 {
