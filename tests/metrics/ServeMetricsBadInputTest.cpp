@@ -5,35 +5,21 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 using namespace served;
 
 namespace {
 
 long residentKiB(pid_t pid)
 {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/status");
-    for (std::string line; std::getline(in, line);)
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::stol(line.substr(6));
-    return -1;
+    return long(
+        procNumber(("/proc/" + std::to_string(pid) + "/status").c_str(), "VmRSS:").value_or(0));
 }
 
 std::vector<int> silentClients(int port, int count, int receiveBuffer = 0)
 {
     std::vector<int> fds;
-    for (int i = 0; i < count; ++i) {
-        const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        if (receiveBuffer)
-            ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_port = htons(static_cast<std::uint16_t>(port));
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
-        fds.push_back(fd);
-    }
+    for (int i = 0; i < count; ++i)
+        fds.push_back(connectTo(port, receiveBuffer));
     return fds;
 }
 

@@ -27,10 +27,13 @@ namespace served {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-// A loopback TCP connection to port; -1 on failure.
-inline int connectTo(int port)
+// A loopback TCP connection to port (with a small receive buffer when
+// given, for clients that read slowly); -1 on failure.
+inline int connectTo(int port, int receiveBuffer = 0)
 {
     const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd >= 0 && receiveBuffer)
+        ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
     sockaddr_in a{};
     a.sin_family = AF_INET;
     a.sin_port = htons(static_cast<std::uint16_t>(port));
