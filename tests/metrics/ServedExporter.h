@@ -45,6 +45,26 @@ inline int connectTo(int port, int receiveBuffer = 0)
     return -1;
 }
 
+// Established loopback TCP pairs: client then accepted end, count times.
+inline std::vector<int> loopbackPairs(int count)
+{
+    std::vector<int> fds;
+    const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof a;
+    ::bind(listener, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    ::listen(listener, count);
+    ::getsockname(listener, reinterpret_cast<sockaddr*>(&a), &len);
+    for (int i = 0; i < count; ++i) {
+        fds.push_back(connectTo(ntohs(a.sin_port)));
+        fds.push_back(::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC));
+    }
+    ::close(listener); // listening sockets are not counted anyway
+    return fds;
+}
+
 // A port nobody listens on right now.
 inline int freePort()
 {
