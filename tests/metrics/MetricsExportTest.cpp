@@ -93,11 +93,8 @@ TEST(MetricsExport, CountersAreInBaseUnitsAndFullWidth)
     host.kernel->mem->unevictable = 1;
     host.kernel->mem->sunreclaim = 2;
     host.kernel->mem->kernel_stack = 4;
-    MetricsHost mh = host.metricsHost();
-    mh.ticksPerSecond = 250;
-    MetricsReader reader(mh);
-    std::string text =
-        prometheus::TextSerializer().Serialize(MetricFamilies::build(reader.read(), false));
+    host.ticksPerSecond = 250;
+    std::string text = exported(host);
     EXPECT_EQ(sample(text, "welvane_cpu_seconds_total{mode=\"user\"}"), 20'000'000);
     EXPECT_EQ(sample(text, "welvane_cpu_seconds_total{mode=\"system\"}"), 1);
     EXPECT_EQ(sample(text, "welvane_memory_paged_in_bytes_total"), 3072);

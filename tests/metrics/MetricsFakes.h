@@ -76,6 +76,7 @@ struct Host {
     std::shared_ptr<Users> users = std::make_shared<Users>();
     PowerSupplyReading battery;
     std::optional<long long> health;
+    double ticksPerSecond = 100;
 
     MetricsHost metricsHost()
     {
@@ -89,6 +90,7 @@ struct Host {
         h.addresses = addresses;
         h.processes = processes;
         h.users = users;
+        h.ticksPerSecond = ticksPerSecond;
         h.battery = [this] { return battery; };
         h.healthSetting = [this] { return health; };
         h.documentsPath = [] { return std::string("/home/ana/Documents"); };

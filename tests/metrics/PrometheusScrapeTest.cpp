@@ -20,32 +20,6 @@ using namespace served;
 
 namespace {
 
-// An established loopback connection pair made inside the namespace.
-struct Pair {
-    int client = -1, server = -1;
-};
-
-std::vector<Pair> connectPairs(int count)
-{
-    std::vector<Pair> pairs;
-    const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof a;
-    ::bind(listener, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    ::listen(listener, count);
-    ::getsockname(listener, reinterpret_cast<sockaddr*>(&a), &len);
-    for (int i = 0; i < count; ++i) {
-        Pair p;
-        p.client = connectTo(ntohs(a.sin_port));
-        p.server = ::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
-        pairs.push_back(p);
-    }
-    ::close(listener); // listening sockets are not counted anyway
-    return pairs;
-}
-
 class Prometheus {
 public:
     Prometheus(const NetnsScope& ns, int target) : m_ns(ns), m_port(freePort())
@@ -130,14 +104,14 @@ TEST(PrometheusScrapeTiming, PrometheusStoresTheExportersSeries)
     const auto before = prometheus.query(established);
     ASSERT_TRUE(before.has_value());
     EXPECT_LE(*before, 4);
-    std::vector<Pair> pairs;
-    ns.run([&] { pairs = connectPairs(5); });
+    std::vector<int> pairs;
+    ns.run([&] { pairs = loopbackPairs(5); });
     const auto after = prometheus.waitFor(established, [](double v) { return v >= 10; });
     ASSERT_TRUE(after.has_value());
     EXPECT_GE(*after, 10);
     EXPECT_LE(*after, 14);
-    for (const Pair& p : pairs)
-        ::close(p.client), ::close(p.server);
+    for (int fd : pairs)
+        ::close(fd);
 
     EXPECT_EQ(exporter.process.stop(), 0);
 }

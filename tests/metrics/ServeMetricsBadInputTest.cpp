@@ -5,35 +5,21 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 using namespace served;
 
 namespace {
 
 long residentKiB(pid_t pid)
 {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/status");
-    for (std::string line; std::getline(in, line);)
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::stol(line.substr(6));
-    return -1;
+    return long(
+        procNumber(("/proc/" + std::to_string(pid) + "/status").c_str(), "VmRSS:").value_or(0));
 }
 
 std::vector<int> silentClients(int port, int count, int receiveBuffer = 0)
 {
     std::vector<int> fds;
-    for (int i = 0; i < count; ++i) {
-        const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        if (receiveBuffer)
-            ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_port = htons(static_cast<std::uint16_t>(port));
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
-        fds.push_back(fd);
-    }
+    for (int i = 0; i < count; ++i)
+        fds.push_back(connectTo(port, receiveBuffer));
     return fds;
 }
 
@@ -56,7 +42,7 @@ long scrapeMs(int port, std::chrono::milliseconds limit)
 
 } // namespace
 
-TEST(ServeMetricsBadInput, OnlyGetAndHeadOfMetricsAreServed)
+TEST(ServeMetricsBadInput, OnlyGetAndHeadOfMetricsAreServedWithoutIdentityByDefault)
 {
     Exporter exporter;
     ASSERT_GT(exporter.port, 0) << exporter.process.errors();
@@ -64,6 +50,12 @@ TEST(ServeMetricsBadInput, OnlyGetAndHeadOfMetricsAreServed)
     const Reply ok = get(port, "/metrics?debug=1");
     EXPECT_EQ(ok.status, 200);
     EXPECT_NE(ok.head.find("Content-Type: text/plain"), std::string::npos);
+    // Without the identity option: no device ID, no hardware address.
+    EXPECT_NE(ok.body.find("\nwelvane_device_info{"), std::string::npos);
+    EXPECT_EQ(ok.body.find("device_id="), std::string::npos);
+    EXPECT_EQ(ok.body.find("welvane_network_hardware_address_info{"), std::string::npos);
+    EXPECT_NE(ok.body.find("welvane_network_address_info{interface=\"lo\",address=\"127.0.0.1\"}"),
+              std::string::npos);
     const Reply head = served::exchange(port, "HEAD /metrics HTTP/1.1\r\nHost: x\r\n\r\n");
     EXPECT_EQ(head.status, 200);
     EXPECT_EQ(head.body, "");

@@ -27,10 +27,13 @@ namespace served {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-// A loopback TCP connection to port; -1 on failure.
-inline int connectTo(int port)
+// A loopback TCP connection to port (with a small receive buffer when
+// given, for clients that read slowly); -1 on failure.
+inline int connectTo(int port, int receiveBuffer = 0)
 {
     const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd >= 0 && receiveBuffer)
+        ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
     sockaddr_in a{};
     a.sin_family = AF_INET;
     a.sin_port = htons(static_cast<std::uint16_t>(port));
@@ -40,6 +43,26 @@ inline int connectTo(int port)
     if (fd >= 0)
         ::close(fd);
     return -1;
+}
+
+// Established loopback TCP pairs: client then accepted end, count times.
+inline std::vector<int> loopbackPairs(int count)
+{
+    std::vector<int> fds;
+    const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof a;
+    ::bind(listener, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    ::listen(listener, count);
+    ::getsockname(listener, reinterpret_cast<sockaddr*>(&a), &len);
+    for (int i = 0; i < count; ++i) {
+        fds.push_back(connectTo(ntohs(a.sin_port)));
+        fds.push_back(::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC));
+    }
+    ::close(listener); // listening sockets are not counted anyway
+    return fds;
 }
 
 // A port nobody listens on right now.

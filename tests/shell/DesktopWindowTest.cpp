@@ -1,20 +1,14 @@
 #include "ShellTestSupport.h"
 
 #include "shell/DetailNavigationController.h"
-#include "shell/QuillSplitViewController.h"
 #include "shell/RootViewController.h"
-#include "shell/StatusAppDelegate.h"
 #include "shell/TabBarController.h"
-#include "support/IdiomScope.h"
-#include "support/TestSupport.h"
-#include "ui/BarButtonItem.h"
 #include "ui/FocusMark.h"
 #include "ui/MenuController.h"
 #include "ui/NavigationBar.h"
 #include "ui/Popover.h"
 #include "ui/ScreenOrderFocus.h"
 #include "ui/Slider.h"
-#include "ui/TableViewCell.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -26,19 +20,8 @@
 using namespace shelltest;
 
 namespace {
-struct Desktop {
-    testsupport::IdiomScope pad;
-    CountingGraph graph;
-    explicit Desktop(ui::UserInterfaceIdiom idiom = ui::UserInterfaceIdiom::Pad,
-                     QSize size = {1024, 768})
-        : pad(idiom)
-    {
-        graph->window->resize(size);
-        graph->appDelegate->applicationDidFinishLaunching();
-        graph->window->activateWindow();
-        QApplication::setActiveWindow(graph->window);
-        testsupport::waitUntil([] { return false; }, std::chrono::milliseconds(20));
-    }
+struct Desktop : Launched {
+    using Launched::Launched;
     RootViewController* root() { return graph->rootViewController; }
     ui::ViewController* shownPage() { return graph->detailNavigController->topViewController(); }
 };

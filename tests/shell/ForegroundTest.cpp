@@ -1,12 +1,9 @@
 #include "ShellTestSupport.h"
-#include "support/IdiomScope.h"
 
 #include "host/settings/Defaults.h"
 #include "rating/RatingPrompt.h"
 #include "shell/ForegroundWatcher.h"
-#include "shell/StatusAppDelegate.h"
 #include "shell/TabBarController.h"
-#include "ui/Device.h"
 #include "ui/NavigationController.h"
 
 #include <gtest/gtest.h>

@@ -1,14 +1,11 @@
 #include "ShellTestSupport.h"
-#include "support/IdiomScope.h"
 
 #include "rating/RatingPrompt.h"
 #include "shell/DetailNavigationController.h"
 #include "shell/PageNavigator.h"
 #include "shell/QuillSplitViewController.h"
 #include "shell/RootViewController.h"
-#include "shell/StatusAppDelegate.h"
 #include "shell/TabBarController.h"
-#include "ui/Device.h"
 #include "ui/NavigationController.h"
 #include "ui/TableViewCell.h"
 
@@ -43,10 +40,9 @@ TEST(Launch, SmallScreensShowTheTabBarWithFiveTabsInOrder)
     EXPECT_FALSE(graph->splitViewController->isViewLoaded());
     const auto& s = graph->screens;
     EXPECT_EQ(graph->tabBarController->viewControllers(),
-              (QList<ui::ViewController*>{graph->generalNavigController,
-                                          graph->memoryNavigController,
-                                          graph->processesNavigController,
-                                          graph->detailsNavigController, s.about}));
+              (QList<ui::ViewController*>{
+                  graph->generalNavigController, graph->memoryNavigController,
+                  graph->processesNavigController, graph->detailsNavigController, s.about}));
     EXPECT_EQ(graph->generalNavigController->topViewController(), s.general);
     // Processes sits in a stack of its own so its Refresh button has a bar.
     EXPECT_EQ(graph->processesNavigController->topViewController(), s.processes);
@@ -78,10 +74,8 @@ TEST(Launch, ScreensAreWiredToEachOther)
 TEST(Launch, NamedPagesAreShownThroughTheirTabOrRow)
 {
     for (auto idiom : {ui::UserInterfaceIdiom::Phone, ui::UserInterfaceIdiom::Pad}) {
-        IdiomScope scope(idiom);
-        CountingGraph graph;
-        graph->window->resize(1024, 768);
-        graph->appDelegate->applicationDidFinishLaunching();
+        Launched launched(idiom);
+        CountingGraph& graph = launched.graph;
         const auto& s = graph->screens;
         EXPECT_EQ(PageNavigator::show(*graph.graph, "log"), s.log);
         EXPECT_EQ(PageNavigator::show(*graph.graph, "alarm"), s.alarm);

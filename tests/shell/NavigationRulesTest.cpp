@@ -5,12 +5,7 @@
 #include "shell/DetailNavigationController.h"
 #include "shell/QuillSplitViewController.h"
 #include "shell/RootViewController.h"
-#include "shell/StatusAppDelegate.h"
 #include "shell/TabBarController.h"
-#include "support/IdiomScope.h"
-#include "support/TestSupport.h"
-#include "ui/BarButtonItem.h"
-#include "ui/Device.h"
 #include "ui/MenuController.h"
 #include "ui/NavigationBar.h"
 #include "ui/NavigationItem.h"
@@ -24,15 +19,7 @@
 using namespace shelltest;
 
 namespace {
-struct LargeGraph {
-    testsupport::IdiomScope pad{ui::UserInterfaceIdiom::Pad};
-    CountingGraph graph;
-    LargeGraph()
-    {
-        graph->window->resize(1024, 768);
-        graph->appDelegate->applicationDidFinishLaunching();
-        testsupport::waitUntil([] { return false; }, std::chrono::milliseconds(20));
-    }
+struct LargeGraph : Launched {
     ui::NavigationItem* topItem() { return graph->detailNavigController->navigBar()->topItem(); }
 };
 } // namespace
@@ -104,10 +91,8 @@ TEST(PageListPopover, PortraitHidesTheListBehindAPageListButton)
 
 TEST(TabSelection, NavigationTabsGoBackToTheirRootOtherTabsDoNothing)
 {
-    ui::Device::setUserInterfaceIdiom(ui::UserInterfaceIdiom::Phone);
-    CountingGraph graph;
-    graph->window->resize(320, 480);
-    graph->appDelegate->applicationDidFinishLaunching();
+    Launched launched(ui::UserInterfaceIdiom::Phone, {320, 480});
+    CountingGraph& graph = launched.graph;
     graph->generalNavigController->pushViewController(graph->screens.battery, false);
     graph->detailsNavigController->pushViewController(graph->screens.log, false);
 

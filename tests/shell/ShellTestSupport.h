@@ -16,6 +16,11 @@
 #include "screens/routes/RouteTableController.h"
 #include "shell/AppComposition.h"
 #include "shell/MainWindowDescription.h"
+#include "shell/StatusAppDelegate.h"
+#include "support/IdiomScope.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
 
 #include <memory>
 #include <string>
@@ -90,6 +95,23 @@ struct CountingGraph {
         graph = MainWindowDescription::load(std::move(composition), s);
     }
     MainWindowDescription* operator->() const { return graph.get(); }
+};
+
+// A counting graph of the given screen class, launched in an active window of
+// the given size, with the first layout settled.
+struct Launched {
+    testsupport::IdiomScope idiom;
+    CountingGraph graph;
+    explicit Launched(ui::UserInterfaceIdiom screenClass = ui::UserInterfaceIdiom::Pad,
+                      QSize size = {1024, 768})
+        : idiom(screenClass)
+    {
+        graph->window->resize(size);
+        graph->appDelegate->applicationDidFinishLaunching();
+        graph->window->activateWindow();
+        QApplication::setActiveWindow(graph->window);
+        testsupport::waitUntil([] { return false; }, std::chrono::milliseconds(20));
+    }
 };
 
 } // namespace shelltest

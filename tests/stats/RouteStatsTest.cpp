@@ -50,17 +50,6 @@ struct Fixture {
 
 const RouteSockaddr kNoMask;
 
-const RouteSockaddr& m64()
-{
-    static const RouteSockaddr m = inet6Mask(64);
-    return m;
-}
-const RouteSockaddr& m0()
-{
-    static const RouteSockaddr m = inet6Mask(0);
-    return m;
-}
-
 RouteRecord v4(const char* dst, const char* gw, const char* mask, std::uint32_t flags,
                std::uint32_t index = 2)
 {
@@ -168,6 +157,7 @@ TEST(RouteStats, CompactRoutesReadLikeTheirTexts)
     const RouteSockaddr gw4 = inet("10.0.0.1"), gw6 = inet6("fe80::1"), l3 = link(3);
     const RouteSockaddr d6 = inet6("2001:db8:1::"), ll = inet6("fe80:3fff::"); // no such interface
     const RouteSockaddr host6 = inet6("2001:db8::7"), mcast = inet6("ff02:3::fb");
+    const RouteSockaddr m64 = inet6Mask(64), m0 = inet6Mask(0);
     RouteRecord expiring = v4("192.168.4.0", "10.0.0.1", "255.255.254.0", 0x3, 3);
     expiring.expire = Now + 30;
     expiring.mtu = 1280;
@@ -180,10 +170,10 @@ TEST(RouteStats, CompactRoutesReadLikeTheirTexts)
         route(inet("169.254.0.0"), &l3, nullptr, 0x1, 3),
         route(inet("127.0.0.0"), nullptr, nullptr, 0x1, 0),
         route(d6, &gw6, &kNoMask, 0x3, 3), // an IPv6 route with a mask of length 0
-        route(ll, &l3, &m64(), 0x1, 3),
+        route(ll, &l3, &m64, 0x1, 3),
         route(host6, &gw4, nullptr, 0x7, 3), // an IPv4 next hop for an IPv6 route
         route(mcast, &l3, nullptr, 0x800001, 3),
-        route(inet6("::"), &gw6, &m0(), 0x1003, 7),
+        route(inet6("::"), &gw6, &m0, 0x1003, 7),
     };
     Fixture compact, texts;
     compact.dump->names = texts.dump->names = {{3, "wlan0"}};

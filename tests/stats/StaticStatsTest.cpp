@@ -43,6 +43,13 @@ TEST(DeviceTableRows, PrefixAndWholeStringRowsAreNeverProbed)
     EXPECT_FALSE(near.phone());
     EXPECT_TRUE(near.bluetooth());
     EXPECT_EQ(host.make("i386x").device(), "N/A");
+
+    // The simulator row overrides the memory read.
+    host.kernel.mem = MemInfo{};
+    host.kernel.mem->total = 16ull << 30;
+    const StaticStats simulator = host.make("i386");
+    EXPECT_TRUE(simulator.simulator());
+    EXPECT_EQ(simulator.physmem(), 247ull * 1048576);
 }
 
 TEST(DeviceTableRows, IpadCarrierDecidesThreeGAndGps)
@@ -69,16 +76,6 @@ TEST(DeviceTableRows, IpadCarrierDecidesThreeGAndGps)
     fakes::FakeModem absent;
     absent.carrier = QString("Vodafone");
     EXPECT_FALSE(StaticStats::test3G(absent)); // no modem service at all
-}
-
-TEST(DeviceTableRows, SimulatorOverridesTheMemoryRead)
-{
-    Host host;
-    host.kernel.mem = MemInfo{};
-    host.kernel.mem->total = 16ull << 30;
-    const StaticStats s = host.make("i386");
-    EXPECT_TRUE(s.simulator());
-    EXPECT_EQ(s.physmem(), 247ull * 1048576);
 }
 
 TEST(CpuFrequencyText, FallbacksAndTruncation)
