@@ -77,7 +77,7 @@ TEST(HardwareProbeFixtures, DesktopWithoutBatteryOrRadios)
     EXPECT_EQ(f.battery_voltage, "N/A");
     EXPECT_FALSE(f.display_resolution); // nobody measured a screen
     // HDMI audio plays only: a speaker but no microphone.
-    EXPECT_EQ(lamps(f), "??--+ ----- -----");
+    EXPECT_EQ(lamps(f), "?\?--+ ----- -----");
 }
 
 TEST(HardwareProbeFixtures, ArmBoardWithTouchScreenSensorsModemAndRearCamera)
