@@ -44,7 +44,9 @@ asan-test: deps
 # ThreadSanitizer over the collector and screen tests. The collector tests run
 # without suppressions; the screen tests with tests/tsan.supp, which names Qt's
 # own frames only (Debian's Qt is not built for TSan). QT_NO_GLIB keeps the
-# uninstrumented GLib event loop out of the picture.
+# uninstrumented GLib event loop out of the picture. Tests that start a child
+# program are left out: QProcess starts it with a vfork-style clone that TSan
+# cannot follow, and its picture of later locking is wrong after that.
 TSAN_ENV = QT_QPA_PLATFORM=offscreen TZ=UTC LC_ALL=C.UTF-8 QT_NO_GLIB=1 \
 	XDG_CONFIG_HOME=$(CURDIR)/$(TSAN_BUILD)/test-config XDG_CACHE_HOME=$(CURDIR)/$(TSAN_BUILD)/test-cache
 TSAN_FLAGS = halt_on_error=0 second_deadlock_stack=1
@@ -53,8 +55,10 @@ tsan-test: deps
 	cmake -S . -B $(TSAN_BUILD) -G Ninja -DWELVANE_TSAN=ON -DWELVANE_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
 	cmake --build $(TSAN_BUILD) -j $(JOBS) --target test_stats test_screens test_rating
 	$(TSAN_ENV) TSAN_OPTIONS="$(TSAN_FLAGS)" ./$(TSAN_BUILD)/tests/stats/test_stats
-	$(TSAN_ENV) TSAN_OPTIONS="$(TSAN_FLAGS) suppressions=$(CURDIR)/tests/tsan.supp" ./$(TSAN_BUILD)/tests/screens/test_screens
-	$(TSAN_ENV) TSAN_OPTIONS="$(TSAN_FLAGS) suppressions=$(CURDIR)/tests/tsan.supp" ./$(TSAN_BUILD)/tests/rating/test_rating
+	$(TSAN_ENV) TSAN_OPTIONS="$(TSAN_FLAGS) suppressions=$(CURDIR)/tests/tsan.supp" ./$(TSAN_BUILD)/tests/screens/test_screens \
+		--gtest_filter=-AboutPage.HelpPageIsFoundInTheBuildTreeAndWhereItIsInstalled
+	$(TSAN_ENV) TSAN_OPTIONS="$(TSAN_FLAGS) suppressions=$(CURDIR)/tests/tsan.supp" ./$(TSAN_BUILD)/tests/rating/test_rating \
+		--gtest_filter=-RatingPrompt.TheReviewLinkNamesTheIdTheMetainfoDeclares
 
 # Every benchmark program (not the *_autogen folders beside them); a failing
 # one is reported and the rest still run.

@@ -32,6 +32,7 @@
 #include <QTemporaryDir>
 
 #include <arpa/inet.h>
+#include <atomic>
 #include <memory>
 #include <net/if.h>
 
@@ -60,12 +61,12 @@ struct Carrier : CarrierService {
 };
 // Count the dumps only: the start-up snapshots must run once.
 struct Routes : RouteDump {
-    int dumps = 0;
+    std::atomic<int> dumps = 0; // counted on the worker, read by the test
     bool dump(const std::function<void(const RouteRecord&)>&) override { return ++dumps; }
     std::optional<std::string> interfaceName(std::uint32_t) const override { return {}; }
 };
 struct Sockets : SocketDump {
-    int lists = 0;
+    std::atomic<int> lists = 0;
     bool list(List, const std::function<void(const PcbRecord&)>&) override { return ++lists; }
 };
 
