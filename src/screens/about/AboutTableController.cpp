@@ -154,12 +154,12 @@ ui::TableViewCell* AboutTableController::makeLinkCell(const QString& identifier,
 
 ui::TableViewCell* AboutTableController::linkCell(ui::TableView* tableView, int row)
 {
-    const LinkRow& spec = kLinkRows[row];
-    const QString id = QString::fromLatin1(spec.identifier);
+    const LinkRow& link = kLinkRows[row];
+    const QString id = QString::fromLatin1(link.identifier);
     ui::TableViewCell* cell = tableView->dequeueReusableCell(id);
     if (!cell)
-        cell = makeLinkCell(id, spec.icon ? QString::fromLatin1(spec.icon) : QString());
-    cell->textLabel()->setText(QString::fromLatin1(spec.title));
+        cell = makeLinkCell(id, link.icon ? QString::fromLatin1(link.icon) : QString());
+    cell->textLabel()->setText(QString::fromLatin1(link.title));
     const char* detail = row == 1   ? aboutlinks::kFeedbackAddress
                          : row == 2 ? aboutlinks::kSupportPage
                                     : "";

@@ -1,8 +1,7 @@
 #include "screens/files/DiskTableController.h"
 
 #include "drawing/CellIdentifiers.h"
-#include "drawing/CustomCell.h"
-#include "drawing/ValueLabel.h"
+#include "screens/common/ValueRowCell.h"
 #include "stats/DeviceFacts.h"
 #include "ui/Device.h"
 #include "ui/NavigationItem.h"
@@ -110,15 +109,8 @@ ui::TableViewCell* DiskTableController::cellForRowAtIndexPath(ui::TableView* tab
 {
     const QString id = QString::fromLatin1(cellid::kCellNormal);
     ui::TableViewCell* cell = tableView->dequeueReusableCell(id);
-    if (!cell) {
-        cell = new CustomCell(ui::CellStyle::Value1, id);
-        // Both labels take the title's font at the row size.
-        QFont font = cell->textLabel()->font();
-        font.setPixelSize(ValueLabel::rowFontSize());
-        cell->textLabel()->setFont(font);
-        cell->detailTextLabel()->setFont(font);
-        cell->setSelectionStyle(ui::SelectionStyle::None);
-    }
+    if (!cell)
+        cell = ValueRowCell::create(id);
     const int row = std::clamp(indexPath.row, 0, kMediaQueryCount - 1);
     const int32_t value = m_host.facts.simulator ? kDemoNumbers[row] : m_numbers[row];
     cell->textLabel()->setText(QString::fromLatin1(kTitles[row]));

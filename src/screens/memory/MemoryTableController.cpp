@@ -1,9 +1,8 @@
 #include "screens/memory/MemoryTableController.h"
 
 #include "drawing/CellIdentifiers.h"
-#include "drawing/CustomCell.h"
-#include "drawing/ValueLabel.h"
 #include "host/system/AnonymousMemory.h"
+#include "screens/common/ValueRowCell.h"
 #include "screens/memory/MemoryGraphCell.h"
 #include "screens/ScreensLog.h"
 #include "stats/DynamicStats.h"
@@ -309,14 +308,8 @@ ui::TableViewCell* MemoryTableController::cellForRowAtIndexPath(ui::TableView* t
     }
     const QString id = QString::fromLatin1(cellid::kMemoryCellNormal);
     ui::TableViewCell* cell = tableView->dequeueReusableCell(id);
-    if (!cell) {
-        cell = new CustomCell(ui::CellStyle::Value1, id);
-        QFont font = cell->textLabel()->font();
-        font.setPixelSize(ValueLabel::rowFontSize());
-        cell->textLabel()->setFont(font);
-        cell->detailTextLabel()->setFont(font);
-        cell->setSelectionStyle(ui::SelectionStyle::None);
-    }
+    if (!cell)
+        cell = ValueRowCell::create(id);
     const int s = std::clamp(p.section, 0, 5), r = std::clamp(p.row, 0, 2);
     cell->textLabel()->setText(QString::fromLatin1(kLabels[s][r]));
     cell->detailTextLabel()->setText(valueText(p));
